@@ -1,0 +1,23 @@
+# GoogleTest: the installed package natively, built from Debian's sources when cross-compiling.
+if(CMAKE_CROSSCOMPILING)
+  if(NOT TARGET GTest::gtest_main)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# tessaline_test(name SOURCES... LIBS ...): one gtest binary registered with ctest.
+function(tessaline_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  tessaline_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+endfunction()

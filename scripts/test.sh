@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds and runs every test: optimised native build, sanitizer build, and the 32-bit DLL under wine.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+"$root/scripts/setup.sh"
+
+run_ctest() { ctest --test-dir "$root/build/$1" --output-on-failure -j "$jobs"; }
+
+echo "== native, optimised"
+configure release -DCMAKE_BUILD_TYPE=Release
+build release
+run_ctest release
+
+echo "== native, AddressSanitizer + UndefinedBehaviorSanitizer"
+configure asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_SANITIZE=ON -DTESSALINE_BENCHMARKS=OFF
+build asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan
+
+echo "== 32-bit Windows under wine"
+configure win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
+build win32
+use_wine
+run_ctest win32
