@@ -1,0 +1,34 @@
+// Both directions work on log2 of the frequency relative to 624.375 Hz; the reference only
+// changes the rounding, but saved values and displays depend on exactly this rounding.
+#include "processor/LogMapping.h"
+
+#include <cmath>
+
+namespace Steinberg {
+namespace Vst {
+
+namespace {
+constexpr double kReferenceFrequency = 624.375;
+}
+
+double logNormalizedToPlain (double min, double max, double normalized)
+{
+	if (min == 0.0 || max == 0.0)
+		return 0.0;
+	const double a = std::log2 (min / kReferenceFrequency);
+	const double b = std::log2 (max / kReferenceFrequency);
+	return std::pow (2.0, (b - a) * normalized + a) * kReferenceFrequency;
+}
+
+double logPlainToNormalized (double min, double max, double plain)
+{
+	if (min == 0.0 || max == 0.0)
+		return 0.0;
+	const double a = std::log2 (min / kReferenceFrequency);
+	const double b = std::log2 (max / kReferenceFrequency);
+	const double c = std::log2 (plain / kReferenceFrequency);
+	return (c - a) / (b - a);
+}
+
+} // namespace Vst
+} // namespace Steinberg
