@@ -1,0 +1,508 @@
+// The processor component: parameter changes, bypass, the engine's frame loop, the level output, state.
+#include "processor/Tessaline.h"
+
+#include "processor/ClassIds.h"
+#include "processor/LogMapping.h"
+#include "processor/ParameterIds.h"
+
+#include "engine/DenormalGuard.h"
+
+#include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivstevents.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace Steinberg {
+namespace Vst {
+
+namespace {
+
+constexpr double kDefaultSampleRate = 44100.0;
+constexpr double kLowestEngineRate = 44100.0;
+constexpr double kHighestEngineRate = 192000.0;
+constexpr double kTailSeconds = 22.0;
+constexpr int32 kEarlyReflectionVariations = 12;
+constexpr int32 kReverbVariations = 5;
+
+// Zero-based list entry of a normalized value. The value is held within 0..1 first (NaN as 0),
+// so the conversion to an integer is always defined; 1.0 selects the last entry.
+int8 listIndex (ParamValue value, int32 entries)
+{
+	const double held = value >= 0.0 ? (value <= 1.0 ? value : 1.0) : 0.0;
+	const int32 index = static_cast<int32> (entries * held);
+	return static_cast<int8> (index < entries - 1 ? index : entries - 1);
+}
+
+int8 flag (ParamValue value)
+{
+	return value > 0.5 ? 1 : 0;
+}
+
+template <typename Sample>
+Sample** channelsOf (AudioBusBuffers& bus);
+template <>
+Sample32** channelsOf<Sample32> (AudioBusBuffers& bus)
+{
+	return bus.channelBuffers32;
+}
+template <>
+Sample64** channelsOf<Sample64> (AudioBusBuffers& bus)
+{
+	return bus.channelBuffers64;
+}
+
+template <typename Sample>
+bool hasStereoChannels (AudioBusBuffers& bus)
+{
+	Sample** channels = channelsOf<Sample> (bus);
+	return bus.numChannels >= 2 && channels && channels[0] && channels[1];
+}
+
+// What the host's buffers really hold, whatever the arrangement says.
+bool canProcessBuffers (const ProcessData& data)
+{
+	if (!data.inputs || !data.outputs || data.numSamples < 0)
+		return false;
+	if (data.symbolicSampleSize == kSample32)
+		return hasStereoChannels<Sample32> (data.inputs[0]) &&
+		       hasStereoChannels<Sample32> (data.outputs[0]);
+	if (data.symbolicSampleSize == kSample64)
+		return hasStereoChannels<Sample64> (data.inputs[0]) &&
+		       hasStereoChannels<Sample64> (data.outputs[0]);
+	return false;
+}
+
+} // namespace
+
+Tessaline::Tessaline ()
+: lastLevel (0.0f)
+, settings (defaultReverbSettings ())
+, hostSampleRate (kDefaultSampleRate)
+, active (false)
+, acceptedSerial (0)
+, acceptedSettings (settings)
+, adoptedSerial (0)
+, incomingState ({settings, 0})
+, reportedState ({settings, 0})
+{
+	frame[0] = frame[1] = frame[2] = frame[3] = 0.0;
+	applyAllParameters ();
+	setControllerClass (kControllerUID);
+}
+
+Tessaline::~Tessaline () = default;
+
+FUnknown* Tessaline::createInstance (void* /*context*/)
+{
+	auto* processor = new (std::nothrow) Tessaline;
+	if (!processor)
+		return nullptr;
+	return static_cast<IAudioProcessor*> (processor);
+}
+
+void Tessaline::addStereoBuses (SpeakerArrangement input, SpeakerArrangement output)
+{
+	addAudioInput (STR16 ("Stereo In"), input, kMain, BusInfo::kDefaultActive);
+	addAudioOutput (STR16 ("Stereo Out"), output, kMain, BusInfo::kDefaultActive);
+}
+
+tresult PLUGIN_API Tessaline::initialize (FUnknown* context)
+{
+	tresult result = AudioEffect::initialize (context);
+	if (result != kResultOk)
+		return result;
+	addStereoBuses (SpeakerArr::kStereo, SpeakerArr::kStereo);
+	return kResultOk;
+}
+
+tresult PLUGIN_API Tessaline::terminate ()
+{
+	return AudioEffect::terminate ();
+}
+
+tresult PLUGIN_API Tessaline::setActive (TBool state)
+{
+	sendTextMessage (state ? "Tessaline::setActive (true)" : "Tessaline::setActive (false)");
+	if (state)
+	{
+		if (!active.load ())
+		{
+			reportedState.write ({settings, adoptedSerial});
+			active.store (true);
+		}
+	}
+	else if (active.exchange (false))
+	{
+		// A record accepted after the last block still has to reach the engine.
+		adoptIncomingState ();
+	}
+	lastLevel = 0.0f;
+	engine.reset ();
+	return AudioEffect::setActive (state);
+}
+
+void Tessaline::acceptState (const ReverbSettings& incoming)
+{
+	++acceptedSerial;
+	acceptedSettings = incoming;
+	if (active.load ())
+	{
+		incomingState.write ({incoming, acceptedSerial});
+	}
+	else
+	{
+		settings = incoming;
+		adoptedSerial = acceptedSerial;
+		applyAllParameters ();
+	}
+}
+
+bool Tessaline::adoptIncomingState ()
+{
+	if (!incomingState.take ())
+		return false;
+	settings = incomingState.current ().settings;
+	adoptedSerial = incomingState.current ().serial;
+	applyAllParameters ();
+	return true;
+}
+
+const ReverbSettings& Tessaline::latestSettings ()
+{
+	if (!active.load ())
+		return settings;
+	reportedState.take ();
+	const StateRecord& reported = reportedState.current ();
+	// Until the audio thread has adopted the last accepted record, that record is the latest.
+	return reported.serial == acceptedSerial ? reported.settings : acceptedSettings;
+}
+
+tresult PLUGIN_API Tessaline::setState (IBStream* state)
+{
+	if (!state)
+		return kInvalidArgument;
+	// Read into a record of its own: a stream that ends early changes nothing.
+	ReverbSettings incoming = acceptedSettings;
+	tresult result = incoming.read (state);
+	if (result != kResultOk)
+		return result;
+	acceptState (incoming);
+	return kResultOk;
+}
+
+tresult PLUGIN_API Tessaline::getState (IBStream* state)
+{
+	if (!state)
+		return kInvalidArgument;
+	return latestSettings ().write (state);
+}
+
+tresult PLUGIN_API Tessaline::canProcessSampleSize (int32 symbolicSampleSize)
+{
+	return (symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64) ? kResultTrue
+	                                                                            : kResultFalse;
+}
+
+tresult PLUGIN_API Tessaline::setupProcessing (ProcessSetup& setup)
+{
+	hostSampleRate = setup.sampleRate;
+	// "Not inside the range" rather than "outside it", so that a NaN rate falls back as well.
+	double engineRate = setup.sampleRate;
+	if (!(engineRate >= kLowestEngineRate && engineRate <= kHighestEngineRate))
+		engineRate = kDefaultSampleRate;
+	engine.setSampleRate (engineRate);
+
+	processSetup.maxSamplesPerBlock = setup.maxSamplesPerBlock;
+	processSetup.processMode = setup.processMode;
+	processSetup.sampleRate = setup.sampleRate;
+	if (canProcessSampleSize (setup.symbolicSampleSize) != kResultTrue)
+		return kResultFalse;
+	processSetup.symbolicSampleSize = setup.symbolicSampleSize;
+	return kResultOk;
+}
+
+uint32 PLUGIN_API Tessaline::getTailSamples ()
+{
+	const double samples = kTailSeconds * hostSampleRate;
+	if (!(samples > 0.0))
+		return 0;
+	if (samples >= static_cast<double> (kMaxInt32u))
+		return kMaxInt32u;
+	return static_cast<uint32> (samples);
+}
+
+tresult PLUGIN_API Tessaline::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
+                                                  SpeakerArrangement* outputs, int32 numOuts)
+{
+	if (numIns != 1 || numOuts != 1 || !getAudioInput (0))
+		return kResultFalse;
+	if (!inputs || !outputs)
+		return kInvalidArgument;
+
+	if (SpeakerArr::getChannelCount (inputs[0]) == 2 && SpeakerArr::getChannelCount (outputs[0]) == 2)
+	{
+		removeAudioBusses ();
+		addStereoBuses (inputs[0], outputs[0]);
+		return kResultOk;
+	}
+	if (getAudioInput (0)->getArrangement () != SpeakerArr::kStereo)
+	{
+		removeAudioBusses ();
+		addStereoBuses (SpeakerArr::kStereo, SpeakerArr::kStereo);
+	}
+	return kResultFalse;
+}
+
+tresult PLUGIN_API Tessaline::notify (IMessage* message)
+{
+	if (!message)
+		return kInvalidArgument;
+	FIDString id = message->getMessageID ();
+	IAttributeList* attributes = message->getAttributes ();
+	if (!id || !attributes)
+		return kResultFalse;
+	if (std::strcmp (id, "BinaryMessage") == 0)
+	{
+		const void* data = nullptr;
+		uint32 size = 0;
+		if (attributes->getBinary ("MyData", data, size) == kResultOk)
+			return kResultOk; // accepted; the data is not used
+	}
+	return AudioEffect::notify (message);
+}
+
+tresult Tessaline::receiveText (const char8* text)
+{
+	// The text is an argument, never the format: a per-cent sign in it is written as it is.
+	std::fprintf (stderr, "[Tessaline] received: %s\n", text ? text : "");
+	std::fflush (stderr);
+	return kResultOk;
+}
+
+void Tessaline::applyParameter (ParamID id, ParamValue value)
+{
+	if (storeParameter (id, value))
+		passToEngine (id);
+}
+
+void Tessaline::applyAllParameters ()
+{
+	// The whole-plug-in bypass is not the engine's: process reads it.
+	static constexpr ParameterId kEngineOrder[] = {
+	    kDry, kPredelay, kWidth, kEarlyReflectionVariation, kReverbVariation, kDecayTime, kRoomSize,
+	    kDiffusion, kDampIntensity, kDamp, kLowShelf, kLowGain, kPeak, kPeakGain, kHighShelf,
+	    kHighGain, kEarlyReflections, kReverb, kWet, kBypassDry, kBypassEarlyReflections,
+	    kBypassReverb, kBypassWet, kModSpeed, kModDepth,
+	};
+	for (ParameterId id : kEngineOrder)
+		passToEngine (id);
+}
+
+bool Tessaline::storeParameter (ParamID id, ParamValue value)
+{
+	ReverbSettings& s = settings;
+	switch (id)
+	{
+		case kDry: s.dry = value; return true;
+		case kPredelay: s.predelay = value; return true;
+		case kWidth: s.width = value; return true;
+		case kEarlyReflectionVariation:
+			s.earlyReflectionVariation = listIndex (value, kEarlyReflectionVariations);
+			return true;
+		case kReverbVariation: s.reverbVariation = listIndex (value, kReverbVariations); return true;
+		case kDecayTime: s.decayTime = value; return true;
+		case kRoomSize: s.roomSize = value; return true;
+		case kDiffusion: s.diffusion = value; return true;
+		case kDampIntensity: s.dampIntensity = value; return true;
+		case kDamp: s.damp = value; return true;
+		case kLowShelf: s.lowShelf = value; return true;
+		case kLowGain: s.lowGain = value; return true;
+		case kPeak: s.peak = value; return true;
+		case kPeakGain: s.peakGain = value; return true;
+		case kHighShelf: s.highShelf = value; return true;
+		case kHighGain: s.highGain = value; return true;
+		case kEarlyReflections: s.earlyReflections = value; return true;
+		case kReverb: s.reverb = value; return true;
+		case kWet: s.wet = value; return true;
+		case kBypass: s.bypass = flag (value); return true;
+		case kBypassDry: s.bypassDry = flag (value); return true;
+		case kBypassEarlyReflections: s.bypassEarlyReflections = flag (value); return true;
+		case kBypassReverb: s.bypassReverb = flag (value); return true;
+		case kBypassWet: s.bypassWet = flag (value); return true;
+		case kModSpeed: s.modSpeed = value; return true;
+		case kModDepth: s.modDepth = value; return true;
+		default: return false; // 26 and above: nothing to store
+	}
+}
+
+void Tessaline::passToEngine (ParamID id)
+{
+	const ReverbSettings& s = settings;
+	auto hz = [] (const FrequencyRange& range, double normalized) {
+		return logNormalizedToPlain (range.min, range.max, normalized);
+	};
+	switch (id)
+	{
+		case kDry: engine.setDryLevel (s.dry); break;
+		case kPredelay: engine.setPreDelay (s.predelay); break;
+		case kWidth: engine.setWidth (s.width); break;
+		// A loaded state may hold any index; the engine falls back to its default variation.
+		case kEarlyReflectionVariation: engine.setEarlyReflectionVariation (s.earlyReflectionVariation + 1); break;
+		case kReverbVariation: engine.setReverbVariation (s.reverbVariation + 1); break;
+		case kDecayTime: engine.setDecayTime (s.decayTime * s.decayTime); break; // square-law scale
+		case kRoomSize: engine.setRoomSize (s.roomSize); break;
+		case kDiffusion: engine.setDiffusion (s.diffusion); break;
+		case kDampIntensity: engine.setDampIntensity (s.dampIntensity); break;
+		case kDamp: engine.setDampFrequency (hz (kDampRange, s.damp)); break;
+		case kLowShelf: engine.setEqFrequency (hz (kLowShelfRange, s.lowShelf), 0); break;
+		case kLowGain: engine.setEqGain (s.lowGain, 0); break;
+		case kPeak: engine.setEqFrequency (hz (kPeakRange, s.peak), 1); break;
+		case kPeakGain: engine.setEqGain (s.peakGain, 1); break;
+		case kHighShelf: engine.setEqFrequency (hz (kHighShelfRange, s.highShelf), 2); break;
+		case kHighGain: engine.setEqGain (s.highGain, 2); break;
+		case kEarlyReflections: engine.setEarlyReflectionsLevel (s.earlyReflections); break;
+		case kReverb: engine.setReverbLevel (s.reverb); break;
+		case kWet: engine.setWetLevel (s.wet); break;
+		case kBypassDry: engine.setDryBypass (s.bypassDry != 0); break;
+		case kBypassEarlyReflections: engine.setEarlyReflectionsBypass (s.bypassEarlyReflections != 0); break;
+		case kBypassReverb: engine.setReverbBypass (s.bypassReverb != 0); break;
+		case kBypassWet: engine.setWetBypass (s.bypassWet != 0); break;
+		case kModSpeed: engine.setModulationSpeed (s.modSpeed); break;
+		case kModDepth: engine.setModulationDepth (s.modDepth); break;
+		default: break; // kBypass: process reads it
+	}
+}
+
+bool Tessaline::applyParameterChanges (IParameterChanges* changes)
+{
+	if (!changes)
+		return false;
+	bool applied = false;
+	const int32 count = changes->getParameterCount ();
+	for (int32 i = 0; i < count; ++i)
+	{
+		IParamValueQueue* queue = changes->getParameterData (i);
+		if (!queue)
+			continue;
+		const int32 points = queue->getPointCount ();
+		if (points <= 0)
+			continue;
+		// Only the last point counts, for the whole block.
+		int32 sampleOffset = 0;
+		ParamValue value = 0.0;
+		if (queue->getPoint (points - 1, sampleOffset, value) == kResultTrue)
+		{
+			applyParameter (queue->getParameterId (), value);
+			applied = true;
+		}
+	}
+	return applied;
+}
+
+template <typename Sample>
+void Tessaline::copyBypassed (ProcessData& data)
+{
+	if (data.numSamples <= 0)
+		return;
+	AudioBusBuffers& in = data.inputs[0];
+	AudioBusBuffers& out = data.outputs[0];
+	AudioBus* bus = getAudioInput (0);
+	int32 channels = bus ? SpeakerArr::getChannelCount (bus->getArrangement ()) : 0;
+	channels = channels < in.numChannels ? channels : in.numChannels;
+	channels = channels < out.numChannels ? channels : out.numChannels;
+	for (int32 c = 0; c < channels; ++c)
+	{
+		const Sample* source = channelsOf<Sample> (in)[c];
+		Sample* destination = channelsOf<Sample> (out)[c];
+		if (source && destination && source != destination)
+			std::memcpy (destination, source, sizeof (Sample) * static_cast<size_t> (data.numSamples));
+	}
+}
+
+template <typename Sample>
+double Tessaline::processFrames (ProcessData& data)
+{
+	// A decaying tail would otherwise run through denormal numbers at many times the cost.
+	DenormalGuard guard;
+	const Sample* inLeft = channelsOf<Sample> (data.inputs[0])[0];
+	const Sample* inRight = channelsOf<Sample> (data.inputs[0])[1];
+	Sample* outLeft = channelsOf<Sample> (data.outputs[0])[0];
+	Sample* outRight = channelsOf<Sample> (data.outputs[0])[1];
+	double level = 0.0;
+	for (int32 i = 0; i < data.numSamples; ++i)
+	{
+		// Both inputs are read before anything is written: in-place buffers work.
+		frame[0] = inLeft[i];
+		frame[1] = inRight[i];
+		engine.processFrame (frame, frame + 2);
+		outLeft[i] = static_cast<Sample> (frame[2]);
+		outRight[i] = static_cast<Sample> (frame[3]);
+		const double mid = (frame[2] + frame[3]) / 2.0;
+		if (mid > level)
+			level = mid;
+	}
+	return level;
+}
+
+void Tessaline::reportLevel (IParameterChanges* outputChanges, double level)
+{
+	// "Not equal" also holds for a NaN level.
+	if (outputChanges && !(static_cast<double> (lastLevel) == level))
+	{
+		int32 queueIndex = 0;
+		if (IParamValueQueue* queue = outputChanges->addParameterData (kVuPPM, queueIndex))
+		{
+			int32 pointIndex = 0;
+			queue->addPoint (0, level, pointIndex);
+		}
+	}
+	lastLevel = static_cast<float> (level);
+}
+
+tresult PLUGIN_API Tessaline::process (ProcessData& data)
+{
+	// 1. A state accepted since the last block, then this block's parameter changes.
+	bool changed = adoptIncomingState ();
+	if (applyParameterChanges (data.inputParameterChanges))
+		changed = true;
+	if (changed)
+		reportedState.write ({settings, adoptedSerial});
+
+	// 2. Events: fetched and let go.
+	if (IEventList* events = data.inputEvents)
+	{
+		Event event {};
+		const int32 count = events->getEventCount ();
+		for (int32 i = 0; i < count; ++i)
+			events->getEvent (i, event);
+	}
+
+	// 3. No audio without two real channels on both sides.
+	if (data.numInputs <= 0 || data.numOutputs <= 0 || !canProcessBuffers (data))
+		return kResultOk;
+
+	// 4. Bypass: the input unchanged, the engine and the level left alone.
+	const bool is32 = data.symbolicSampleSize == kSample32;
+	if (settings.bypass)
+	{
+		if (is32)
+			copyBypassed<Sample32> (data);
+		else
+			copyBypassed<Sample64> (data);
+		return kResultOk;
+	}
+
+	// 5. The engine, frame by frame, and the block's level.
+	const double level = is32 ? processFrames<Sample32> (data) : processFrames<Sample64> (data);
+
+	// 6. and 7. The level output.
+	reportLevel (data.outputParameterChanges, level);
+	return kResultOk;
+}
+
+} // namespace Vst
+} // namespace Steinberg
