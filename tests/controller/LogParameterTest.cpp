@@ -108,23 +108,6 @@ TEST (LogParameter, ChangingTheRangeKeepsTheNormalizedValue)
 	EXPECT_NEAR (damp.getInfo ().defaultNormalizedValue, 0.9435883822448694, kMappingTolerance);
 }
 
-TEST (LogParameter, OtherConstructors)
-{
-	ParameterInfo info {};
-	info.id = 12;
-	info.defaultNormalizedValue = 0.25;
-	LogParameter fromInfo (info, 30.0, 22000.0);
-	EXPECT_EQ (fromInfo.getInfo ().id, 12u);
-	EXPECT_EQ (fromInfo.getNormalized (), 0.25);
-	EXPECT_EQ (fromInfo.getMin (), 30.0);
-	EXPECT_EQ (fromInfo.getMax (), 22000.0);
-
-	LogParameter empty;
-	EXPECT_EQ (empty.getMin (), 0.0);
-	EXPECT_EQ (empty.getMax (), 1.0);
-	EXPECT_EQ (empty.toPlain (0.5), 0.0); // a zero limit maps everything to 0
-}
-
 TEST (LogParameter, AnswersItsOwnClassIdentity)
 {
 	DampParameter damp;

@@ -106,20 +106,6 @@ TEST (ParabolParameter, ChangingTheRangeKeepsTheNormalizedValue)
 	EXPECT_EQ (textOf (decay, 1.0), "10.00");
 }
 
-TEST (ParabolParameter, OtherConstructorsUseTheSquareLaw)
-{
-	ParameterInfo info {};
-	info.id = 5;
-	ParabolParameter fromInfo (info, 0.0, 4.0);
-	EXPECT_EQ (fromInfo.getInfo ().id, 5u);
-	EXPECT_NEAR (fromInfo.toPlain (0.5), 1.0, kTolerance);
-
-	ParabolParameter empty;
-	EXPECT_EQ (empty.getMin (), 0.0);
-	EXPECT_EQ (empty.getMax (), 1.0);
-	EXPECT_NEAR (empty.toPlain (0.5), 0.25, kTolerance);
-}
-
 TEST (ParabolParameter, AnswersItsOwnClassIdentity)
 {
 	const ParabolParameter decay = decayTime ();

@@ -3,6 +3,8 @@
 
 #include "processor/ParameterIds.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,6 +106,11 @@ TEST_F (TessalineViews, ViewsGetTheValueExactlyAsReceived)
 	EXPECT_EQ (controller->setParamNormalized (kVuPPM, 0.3), kResultTrue);
 	EXPECT_EQ (takeUpdates (), (Updates {{1, 26, 0.5}, {1, kBypass, 2.0}, {1, kVuPPM, 0.3}}));
 	EXPECT_EQ (controller->getParamNormalized (kBypass), 1.0);
+
+	// NaN is the one value that does not pass unchanged: neither parameter nor view could use it.
+	controller->setParamNormalized (kPredelay, std::nan (""));
+	EXPECT_EQ (takeUpdates (), (Updates {{1, kPredelay, 0.0}}));
+	EXPECT_EQ (controller->getParamNormalized (kPredelay), 0.0);
 	view->removed ();
 	view->release ();
 }
