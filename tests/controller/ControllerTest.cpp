@@ -4,6 +4,7 @@
 
 #include "ControllerTestSupport.h"
 
+#include "editor/Presets.h"
 #include "processor/LogMapping.h"
 #include "processor/ReverbSettings.h"
 
@@ -402,6 +403,25 @@ TEST_F (ControllerPresets, UnusableRowsChangeNothing)
 	EXPECT_EQ (controller->getParamNormalized (kWidth), before.at (kWidth));
 	EXPECT_EQ (controller->getParamNormalized (kReverbVariation), before.at (kReverbVariation));
 	EXPECT_EQ (edits.size (), 23u);
+}
+
+// The factory presets, through the text route, land inside every range; "Default" shows what
+// the processor's default state shows.
+TEST_F (ControllerPresets, FactoryPresetsApply)
+{
+	for (int32 preset = 0; preset < kNumPresets; ++preset)
+	{
+		SCOPED_TRACE (presetNames[preset]);
+		edits.clear ();
+		controller.object ().applyPreset (presetTable[preset]);
+		EXPECT_EQ (edits.size (), 25u);
+		for (const auto& call : edits)
+			EXPECT_TRUE (call.value >= 0.0 && call.value <= 1.0) << call.id << " " << call.value;
+	}
+	ASSERT_STREQ (presetNames[0], "Default");
+	controller.object ().applyPreset (presetTable[0]);
+	for (const auto& [id, text] : kDefaultStateTexts)
+		EXPECT_EQ (controller.text (id), text) << "parameter " << id;
 }
 
 } // namespace
