@@ -1,4 +1,4 @@
-// The stand-in host's pieces.
+// The stand-in host's parts: recording handler and views, the hosted controller, state streams.
 #include "ControllerTestSupport.h"
 
 #include "processor/ReverbSettings.h"
