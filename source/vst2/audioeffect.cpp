@@ -19,23 +19,42 @@ AudioEffect* effectOf(AEffect* e)
     return e ? static_cast<AudioEffect*>(e->object) : nullptr;
 }
 
-// A host that hands over missing channel buffers gets silence where it can, never a crash.
+// Every buffer the record's channel counts promise must be there before an effect may touch them.
 template <typename Sample>
-bool buffersUsable(Sample** inputs, Sample** outputs, VstInt32 numInputs, VstInt32 numOutputs,
-                   VstInt32 sampleFrames)
+bool buffersPresent(Sample** inputs, Sample** outputs, const AEffect& e, VstInt32 sampleFrames)
 {
-    if (sampleFrames < 0 || (numOutputs > 0 && !outputs))
+    if (sampleFrames < 0 || (e.numInputs > 0 && !inputs) || (e.numOutputs > 0 && !outputs))
         return false;
-    bool usable = numInputs <= 0 || inputs;
-    for (VstInt32 i = 0; usable && i < numInputs; ++i)
-        usable = inputs[i] != nullptr;
-    for (VstInt32 i = 0; usable && i < numOutputs; ++i)
-        usable = outputs[i] != nullptr;
-    if (!usable && outputs)
-        for (VstInt32 i = 0; i < numOutputs; ++i)
-            if (outputs[i])
-                std::memset(outputs[i], 0, sizeof(Sample) * static_cast<std::size_t>(sampleFrames));
-    return usable;
+    for (VstInt32 i = 0; i < e.numInputs; ++i)
+        if (!inputs[i])
+            return false;
+    for (VstInt32 i = 0; i < e.numOutputs; ++i)
+        if (!outputs[i])
+            return false;
+    return true;
+}
+
+// A replacing call that cannot run leaves silence where it can, not what the buffers held before.
+template <typename Sample>
+void silenceOutputs(Sample** outputs, const AEffect& e, VstInt32 sampleFrames)
+{
+    if (!outputs || sampleFrames <= 0)
+        return;
+    for (VstInt32 i = 0; i < e.numOutputs; ++i)
+        if (outputs[i])
+            std::memset(outputs[i], 0, sizeof(Sample) * static_cast<std::size_t>(sampleFrames));
+}
+
+template <typename Sample, typename Process>
+void processChecked(AEffect* e, Sample** inputs, Sample** outputs, VstInt32 sampleFrames, Process process)
+{
+    AudioEffect* effect = effectOf(e);
+    if (!effect)
+        return;
+    if (buffersPresent(inputs, outputs, *e, sampleFrames))
+        process(*effect);
+    else
+        silenceOutputs(outputs, *e, sampleFrames);
 }
 
 std::size_t textLimit(VstInt32 maxLen)
@@ -111,9 +130,9 @@ VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opco
 void VSTCALLBACK AudioEffect::__processClassDeprecated(AEffect* e, float** inputs, float** outputs,
                                                        VstInt32 sampleFrames)
 {
+    // An accumulating call adds nothing when the buffers are unusable, so nothing is cleared.
     AudioEffect* effect = effectOf(e);
-    // An accumulating call adds nothing when the buffers are unusable, so no clearing here.
-    if (effect && sampleFrames >= 0 && (e->numInputs <= 0 || inputs) && (e->numOutputs <= 0 || outputs))
+    if (effect && buffersPresent(inputs, outputs, *e, sampleFrames))
         effect->__processDeprecated(inputs, outputs, sampleFrames);
 }
 
@@ -133,17 +152,15 @@ float VSTCALLBACK AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
 void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs,
                                                     VstInt32 sampleFrames)
 {
-    AudioEffect* effect = effectOf(e);
-    if (effect && buffersUsable(inputs, outputs, e->numInputs, e->numOutputs, sampleFrames))
-        effect->processReplacing(inputs, outputs, sampleFrames);
+    processChecked(e, inputs, outputs, sampleFrames,
+                   [&](AudioEffect& effect) { effect.processReplacing(inputs, outputs, sampleFrames); });
 }
 
 void VSTCALLBACK AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
                                                           VstInt32 sampleFrames)
 {
-    AudioEffect* effect = effectOf(e);
-    if (effect && buffersUsable(inputs, outputs, e->numInputs, e->numOutputs, sampleFrames))
-        effect->processDoubleReplacing(inputs, outputs, sampleFrames);
+    processChecked(e, inputs, outputs, sampleFrames,
+                   [&](AudioEffect& effect) { effect.processDoubleReplacing(inputs, outputs, sampleFrames); });
 }
 
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
