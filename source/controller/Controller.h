@@ -1,0 +1,42 @@
+// The edit controller: the parameters, the processor's state, the knob mode and the presets.
+#pragma once
+
+#include "public.sdk/source/vst/vsteditcontroller.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class Controller : public EditController
+{
+public:
+	tresult PLUGIN_API initialize (FUnknown* context) SMTG_OVERRIDE;
+	tresult PLUGIN_API terminate () SMTG_OVERRIDE;
+
+	// Follows the processor's saved state; a state that cannot be read completely changes nothing.
+	tresult PLUGIN_API setComponentState (IBStream* state) SMTG_OVERRIDE;
+	tresult PLUGIN_API getParameterInfo (int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+	tresult PLUGIN_API getParamStringByValue (ParamID tag, ParamValue valueNormalized,
+	                                          String128 string) SMTG_OVERRIDE;
+	tresult PLUGIN_API getParamValueByString (ParamID tag, TChar* string,
+	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
+	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
+
+	// Only the linear mode: the editor's knobs follow straight mouse movement.
+	tresult PLUGIN_API setKnobMode (KnobMode mode) SMTG_OVERRIDE;
+
+	// Applies one preset row: 26 plain values indexed by ParameterId (lists as indices, switches
+	// as 0 or 1, gains in dB, frequencies in Hz, times in ms or s, the rest in percent). Each
+	// value is set and announced to the host; the master bypass is never changed, and while
+	// locked neither are Dry, Wet and their bypass switches.
+	void applyPreset (const ParamValue* values);
+
+	// The preset lock belongs to the editor session: no state saves it and hosts never see it.
+	void setLock (bool lock);
+	bool isLocked () const;
+
+private:
+	bool locked = false;
+};
+
+} // namespace Vst
+} // namespace Steinberg

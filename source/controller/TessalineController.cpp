@@ -1,0 +1,97 @@
+// The views are kept as the SDK's EditorView pointers and asked for their ParameterView side at
+// each update: a view whose destruction is under way then no longer answers as one.
+#include "controller/TessalineController.h"
+
+#include "controller/ParameterView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace Steinberg {
+namespace Vst {
+
+FUnknown* TessalineController::createInstance (void* /*context*/)
+{
+	auto* controller = new (std::nothrow) TessalineController;
+	return controller ? static_cast<IEditController*> (controller) : nullptr;
+}
+
+tresult PLUGIN_API TessalineController::initialize (FUnknown* context)
+{
+	presetIndex = 0;
+	return Controller::initialize (context);
+}
+
+tresult PLUGIN_API TessalineController::terminate ()
+{
+	views.clear ();
+	return Controller::terminate ();
+}
+
+tresult PLUGIN_API TessalineController::setParamNormalized (ParamID tag, ParamValue value)
+{
+	// The SDK's parameters let NaN through, and a view cannot draw it: it counts as 0.
+	if (std::isnan (value))
+		value = 0.0;
+	const tresult result = Controller::setParamNormalized (tag, value);
+	// A view may leave the list while it is being updated, so the size is read at every step.
+	for (size_t i = 0; i < views.size (); ++i)
+	{
+		if (auto* view = dynamic_cast<ParameterView*> (views[i]))
+			view->updateParameter (tag, value);
+	}
+	return result;
+}
+
+IPlugView* PLUGIN_API TessalineController::createView (FIDString name)
+{
+	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
+		return nullptr;
+	// The bitmap editor is not built yet: hosts show their own parameter lists meanwhile.
+	return nullptr;
+}
+
+void TessalineController::editorDestroyed (EditorView* editor)
+{
+	// Runs from EditorView's destructor, where no cast can tell what the view was: pointers only.
+	views.erase (std::remove (views.begin (), views.end (), editor), views.end ());
+}
+
+void TessalineController::editorAttached (EditorView* editor)
+{
+	if (dynamic_cast<ParameterView*> (editor))
+		addView (editor);
+}
+
+void TessalineController::editorRemoved (EditorView* editor)
+{
+	if (dynamic_cast<ParameterView*> (editor))
+		removeView (editor);
+}
+
+void TessalineController::addView (EditorView* view)
+{
+	views.push_back (view);
+}
+
+void TessalineController::removeView (EditorView* view)
+{
+	auto entry = std::find (views.begin (), views.end (), view);
+	if (entry != views.end ())
+		views.erase (entry);
+}
+
+void TessalineController::setPresetIndex (int32 index)
+{
+	presetIndex = index;
+}
+
+int32 TessalineController::getPresetIndex () const
+{
+	return presetIndex;
+}
+
+} // namespace Vst
+} // namespace Steinberg
