@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686
   wine wine32
   xvfb xdotool imagemagick
+  xauth
   ardour
   cmt ladspa-sdk
 )
