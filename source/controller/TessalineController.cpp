@@ -3,6 +3,7 @@
 #include "controller/TessalineController.h"
 
 #include "controller/ParameterView.h"
+#include "editor/TessalineEditorView.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,8 +50,7 @@ IPlugView* PLUGIN_API TessalineController::createView (FIDString name)
 {
 	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
 		return nullptr;
-	// The bitmap editor is not built yet: hosts show their own parameter lists meanwhile.
-	return nullptr;
+	return new (std::nothrow) TessalineEditorView (this);
 }
 
 void TessalineController::editorDestroyed (EditorView* editor)

@@ -1,0 +1,58 @@
+// A stereo Schroeder all-pass: smears the late reverb in time without colouring it.
+#pragma once
+
+#include "engine/EngineMath.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class alignas (64) AllpassDiffuser
+{
+public:
+	// Frames of the line, one more than the longest delay (19199 frames: 50 ms up to 383980 Hz).
+	static constexpr int32_t kCapacityFrames = 19200;
+	static constexpr int32_t kLongestFrames = kCapacityFrames - 1;
+	static constexpr double kShortestMs = 0.01;
+	static constexpr double kLongestMs = 50.0;
+	static_assert (kLongestMs * kHighestEngineRate * 0.001 <= kLongestFrames,
+	               "the line must serve the longest time at the highest engine rate");
+
+	AllpassDiffuser ();
+	AllpassDiffuser (const AllpassDiffuser&) = delete;
+	AllpassDiffuser& operator= (const AllpassDiffuser&) = delete;
+
+	void setGains (double left, double right);
+	void setTime (double ms);
+	void setSampleRate (double hz);
+	void clear ();
+	void updateLength ();
+
+	// H(z) = (g + z^-N) / (1 + g z^-N) on each channel.
+	__m128d step (__m128d x, uint32_t clock)
+	{
+		double* slot = &buffer[2 * position.advance (clock, length)];
+		const __m128d g = loadPair (gains);
+		const __m128d d = loadFrame (slot);
+		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
+		storeFrame (slot, v);
+		return _mm_add_pd (d, _mm_mul_pd (g, v));
+	}
+
+	int32_t getLength () const { return length; }
+	int32_t getPosition (uint32_t clock) const { return position.position (clock); }
+	double getTimeMs () const { return timeMs; }
+	double getGainL () const { return gains[0]; }
+	double getGainR () const { return gains[1]; }
+	double getSampleRate () const { return sampleRate; }
+
+private:
+	Pair gains;
+	LineCursor position; // frame, counting down from length to 1
+	int32_t length; // frames, at least 2
+	double sampleRate;
+	double timeMs; // one time for both channels
+	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
+};
+
+} // namespace Vst
+} // namespace Steinberg

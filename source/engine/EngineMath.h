@@ -1,0 +1,117 @@
+// Numeric helpers shared by the engine's parts: clamps, rate checks, delay lengths, stereo pairs.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <emmintrin.h>
+
+namespace Steinberg {
+namespace Vst {
+
+// The highest rate the engine is run at, and the highest that the parts' own setters accept.
+constexpr double kHighestEngineRate = 192000.0;
+constexpr double kHighestPartRate = 384000.0;
+// Used whenever a rate is not a positive finite number.
+constexpr double kFallbackRate = 44100.0;
+
+// Lower bound first, then the upper one; a NaN value yields the lower bound.
+inline double clampValue (double value, double lower, double upper)
+{
+	if (!(value >= lower))
+		value = lower;
+	if (value > upper)
+		value = upper;
+	return value;
+}
+
+// A NaN level or gain counts as the lower end of its normalized range.
+inline double orZeroIfNaN (double value)
+{
+	return std::isnan (value) ? 0.0 : value;
+}
+
+// A rate that is zero, negative or not finite never reaches a length or coefficient computation.
+inline double positiveFiniteRate (double hz)
+{
+	return (hz > 0.0 && std::isfinite (hz)) ? hz : kFallbackRate;
+}
+
+// The rate a delay part works with: a usable rate, capped at the highest part rate.
+inline double usableSampleRate (double hz)
+{
+	const double rate = positiveFiniteRate (hz);
+	return rate > kHighestPartRate ? kHighestPartRate : rate;
+}
+
+// Delay length in samples (or frames) for a time in ms: nearest count, an exact half rounding up.
+// The time and rate reach here already bounded, so the count always fits an int32; it is then held
+// between the shortest delay and what the line can serve.
+inline int32_t delayCount (double timeMs, double sampleRate, int32_t minimum, int32_t maximum)
+{
+	const double n = timeMs * sampleRate * 0.001;
+	const int32_t whole = static_cast<int32_t> (clampValue (n, 0.0, 2147483520.0));
+	const double fraction = n - whole;
+	int32_t count = fraction < 0.5 ? whole : whole + 1;
+	if (count < minimum)
+		count = minimum;
+	if (count > maximum)
+		count = maximum;
+	return count;
+}
+
+// A delay line's position: it counts down from the line's length to 1, one step per frame, and
+// then starts again from the length in force at that moment, so that a new length takes effect
+// only when the countdown ends. It is kept as the value of the engine's frame clock at which it
+// would reach 0, so that a frame costs a subtraction rather than a stored decrement.
+class LineCursor
+{
+public:
+	// Position at clock value `clock`.
+	int32_t position (uint32_t clock) const { return static_cast<int32_t> (lastAt - clock) + 1; }
+	void setPosition (uint32_t clock, int32_t position)
+	{
+		lastAt = clock + static_cast<uint32_t> (position) - 1;
+	}
+
+	// The storage index of the frame at `clock`: lines keep position p at index p - 1. When the
+	// countdown ends there, the next frame starts again from `length`.
+	size_t advance (uint32_t clock, int32_t length)
+	{
+		const uint32_t remaining = lastAt - clock;
+		if (__builtin_expect (remaining == 0, 0))
+			lastAt = clock + static_cast<uint32_t> (length);
+		return remaining;
+	}
+
+private:
+	uint32_t lastAt; // clock value of the countdown's last frame, the one at position 1
+};
+
+// A stereo pair of doubles, left then right, aligned so that it loads into one SSE2 register
+// and can be used directly as a memory operand. Engine objects are over-aligned, so a new-expression
+// places them correctly on every target.
+struct alignas (16) Pair
+{
+	double lane[2];
+	double& operator[] (int index) { return lane[index]; }
+	double operator[] (int index) const { return lane[index]; }
+};
+
+inline __m128d loadPair (const Pair& pair) { return _mm_load_pd (pair.lane); }
+inline void storePair (Pair& pair, __m128d value) { _mm_store_pd (pair.lane, value); }
+inline void setPair (Pair& pair, double left, double right)
+{
+	pair.lane[0] = left;
+	pair.lane[1] = right;
+}
+
+// A frame of an interleaved stereo line; lines are aligned and frames are 16 bytes apart.
+inline __m128d loadFrame (const double* frame) { return _mm_load_pd (frame); }
+inline void storeFrame (double* frame, __m128d value) { _mm_store_pd (frame, value); }
+
+// (right, left) from (left, right).
+inline __m128d swapLanes (__m128d value) { return _mm_shuffle_pd (value, value, 1); }
+
+} // namespace Vst
+} // namespace Steinberg

@@ -1,0 +1,95 @@
+// One biquad band of the wet signal's equaliser (cookbook low-pass to high-shelf types).
+#pragma once
+
+#include "engine/EngineMath.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class alignas (64) EqualizerBand
+{
+public:
+	enum Type : uint32_t
+	{
+		kLowPass = 0,
+		kHighPass = 1,
+		kBandPass = 2,
+		kNotch = 3,
+		kPeaking = 4,
+		kLowShelf = 5,
+		kHighShelf = 6
+	};
+
+	// The coefficients are computed from a frequency held within these bounds, so that no setting
+	// can make the filter unstable: a corner at or above half the rate would.
+	static constexpr double kLowestHz = 0.01;
+	static constexpr double kHighestFractionOfRate = 0.4995;
+
+	EqualizerBand ();
+	EqualizerBand (const EqualizerBand&) = delete;
+	EqualizerBand& operator= (const EqualizerBand&) = delete;
+
+	void setSampleRate (double hz);
+	void setFrequency (double hz);
+	void setGain (double dB);
+	void setType (uint32_t newType);
+	void setQ (double newQ);
+	void clear ();
+	void updateCoefficients ();
+
+	// Direct form I, both channels with the same coefficients, a0 divided at every sample.
+	__m128d step (__m128d x)
+	{
+		const __m128d xOld1 = loadPair (x1);
+		const __m128d yOld1 = loadPair (y1);
+		__m128d y = _mm_mul_pd (loadPair (b0), x);
+		y = _mm_add_pd (y, _mm_mul_pd (loadPair (b1), xOld1));
+		y = _mm_add_pd (y, _mm_mul_pd (loadPair (b2), loadPair (x2)));
+		y = _mm_sub_pd (y, _mm_mul_pd (loadPair (a1), yOld1));
+		y = _mm_sub_pd (y, _mm_mul_pd (loadPair (a2), loadPair (y2)));
+		y = _mm_div_pd (y, loadPair (a0));
+		storePair (x2, xOld1);
+		storePair (x1, x);
+		storePair (y2, yOld1);
+		storePair (y1, y);
+		return y;
+	}
+
+	uint32_t getType () const { return type; }
+	double getFrequency () const { return frequency; }
+	double getGainDb () const { return gainDb; }
+	double getAmplitude () const { return amplitude; }
+	double getOmega () const { return omega; }
+	double getSampleRate () const { return sampleRate; }
+	double getB0 () const { return b0[0]; }
+	double getB1 () const { return b1[0]; }
+	double getB2 () const { return b2[0]; }
+	double getA0 () const { return a0[0]; }
+	double getA1 () const { return a1[0]; }
+	double getA2 () const { return a2[0]; }
+
+private:
+	void setCoefficients (double newB0, double newB1, double newB2, double newA0, double newA1,
+	                      double newA2);
+
+	double sampleRate;
+	double frequency;
+	double q;
+	double amplitude; // 10^(gainDb / 40)
+	double gainDb;
+	double alpha;
+	double shelfTerm; // sqrt(2 A)
+	double omega;
+	double sinOmega;
+	double cosOmega;
+	// Each coefficient is held in both lanes of a pair, ready for the two channels.
+	Pair b0, b1, b2;
+	Pair a1, a2;
+	Pair a0;
+	Pair x1, x2;
+	Pair y1, y2;
+	uint32_t type;
+};
+
+} // namespace Vst
+} // namespace Steinberg

@@ -1,0 +1,115 @@
+// The late reverb's moving delay: a sine sweeps the two channels' read points in opposite directions.
+#pragma once
+
+#include "engine/EngineMath.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class alignas (64) ModulatedDelay
+{
+public:
+	// Frames 0 to length are used, frame length being a guard copy of frame 0.
+	static constexpr int32_t kCapacityFrames = 7710;
+	static constexpr int32_t kLongestLength = kCapacityFrames - 1;
+	static constexpr int32_t kShortestLength = 4;
+	static constexpr double kShortestMs = 0.1;
+	static constexpr double kLongestMs = 20.0;
+	static constexpr double kLowestRate = 44100.0;
+	static constexpr int32_t kTableSteps = 512; // one sine period
+	static_assert (kLongestMs * kHighestPartRate * 0.001 + 1.0 <= kLongestLength,
+	               "the line must serve the longest time at every rate the part accepts");
+
+	ModulatedDelay ();
+	ModulatedDelay (const ModulatedDelay&) = delete;
+	ModulatedDelay& operator= (const ModulatedDelay&) = delete;
+
+	void setDelayTime (double ms);
+	void setDepth (double newDepth);
+	void setSpeed (double hz);
+	void setSampleRate (double hz);
+	void reset ();
+	void recalculate ();
+	void buildSineTable ();
+
+	// One frame of the line in two halves: read () yields this frame's output and write () then
+	// stores the frame's input. The reads never touch what this frame writes (the newest frame they
+	// read is at least one frame old, and the guard frame is never read on a frame that wraps), so
+	// the split gives exactly the result of writing first; it lets the engine start the long chain
+	// that follows this delay before the combs have produced its input. Where the read points lie
+	// depends only on the oscillator and the line's settings, so prepareRead () works them out
+	// ahead, whenever one of them changes, and the frame itself only fetches and interpolates.
+	__m128d read ()
+	{
+		if (phase > tableLength)
+			phase = phase - tableLength;
+		phase = phase + phaseIncrement;
+		wrapping = writeIndex >= static_cast<uint32_t> (length);
+		if (wrapping)
+			writeIndex = 0;
+
+		const double* left = &buffer[readSlotL];
+		const double* right = &buffer[readSlotR];
+		const __m128d older = _mm_loadh_pd (_mm_load_sd (left), right);
+		const __m128d newer = _mm_loadh_pd (_mm_load_sd (left + 2), right + 2);
+		return _mm_add_pd (older, _mm_mul_pd (loadPair (readFraction), _mm_sub_pd (newer, older)));
+	}
+
+	void write (__m128d a)
+	{
+		if (wrapping)
+			storeFrame (&buffer[2 * length], a); // the guard copy of frame 0
+		storeFrame (&buffer[2 * writeIndex], a);
+		++writeIndex;
+		prepareRead ();
+	}
+
+	__m128d step (__m128d a)
+	{
+		const __m128d output = read ();
+		write (a);
+		return output;
+	}
+
+	int32_t getLength () const { return length; }
+	int32_t getHalfLength () const { return halfLength; }
+	uint32_t getWriteIndex () const { return writeIndex; }
+	double getSwing () const { return swing; }
+	double getPhase () const { return phase; }
+	double getPhaseIncrement () const { return phaseIncrement; }
+	double getRateHz () const { return rateHz; }
+	double getDepth () const { return depth; }
+	double getSampleRate () const { return sampleRate; }
+	double getDelayMs () const { return delayMs; }
+	double getReadOffset () const { return readOffset; }
+	double getSineTableEntry (int32_t index) const { return sineTable[index]; }
+
+private:
+	// The read points of the next frame, from the oscillator's phase and the line's settings.
+	void prepareRead ();
+
+	int32_t length; // frames of one cycle, at least 4
+	uint32_t writeIndex; // frame last written
+	int32_t halfLength;
+	double swing; // modulation amplitude in frames
+	double phase; // table steps, 0 to 512
+	double phaseIncrement;
+	double rateHz;
+	double depth;
+	double sampleRate;
+	double delayMs;
+	double readOffset; // length + halfLength
+	double tableLength;
+	Pair laneSwing; // (-swing, +swing): the left read point moves against the right one
+	bool wrapping; // set by read () when this frame starts a new cycle of the line
+	// Prepared for the next read: the older of the two interpolated slots of each channel, and
+	// the interpolation fractions.
+	int32_t readSlotL;
+	int32_t readSlotR;
+	Pair readFraction;
+	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
+	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
+};
+
+} // namespace Vst
+} // namespace Steinberg

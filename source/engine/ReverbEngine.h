@@ -1,0 +1,140 @@
+// The reverb engine: one stereo frame of doubles in, one reverberated stereo frame out.
+#pragma once
+
+#include "engine/AllpassDiffuser.h"
+#include "engine/DampedComb.h"
+#include "engine/EarlyReflectionTap.h"
+#include "engine/EngineMath.h"
+#include "engine/EqualizerBand.h"
+#include "engine/ModulatedDelay.h"
+#include "engine/PreDelay.h"
+#include "engine/VariationTables.h"
+
+namespace Steinberg {
+namespace Vst {
+
+// About 20 MB of delay memory lives inside the object: build it on the heap (its owner is a heap
+// object), never on a stack, and never copy it. Nothing is allocated after construction; setters
+// and processFrame must not overlap.
+class alignas (64) ReverbEngine
+{
+public:
+	static constexpr int kNumEqBands = 3;
+	// Level scales of the late reverb and of the wet signal: 0.6 * 0.2505935 and 0.1 / 0.2505935.
+	static constexpr double kReverbLevelScale = 0.6 * 0.2505935;
+	static constexpr double kWetLevelScale = 0.1 / 0.2505935;
+
+	ReverbEngine ();
+	ReverbEngine (const ReverbEngine&) = delete;
+	ReverbEngine& operator= (const ReverbEngine&) = delete;
+
+	// Clears every line and filter state; settings, positions and the oscillator phase stay.
+	void reset ();
+	// Hands the rate to every part, which bounds it itself; nothing is cleared.
+	void setSampleRate (double hz);
+	// in and out may be the same array. Always returns 0.
+	int32_t processFrame (const double in[2], double out[2]);
+
+	// Levels (normalized, not limited; NaN counts as 0) and their bypass switches.
+	void setDryLevel (double value);
+	void setDryBypass (bool bypass);
+	void setEarlyReflectionsLevel (double value);
+	void setEarlyReflectionsBypass (bool bypass);
+	void setReverbLevel (double value);
+	void setReverbBypass (bool bypass);
+	void setWetLevel (double value);
+	void setWetBypass (bool bypass);
+
+	// Sound parameters; "limited" ones are held within 0..1 (NaN counts as 0).
+	void setPreDelay (double value); // limited; 0 to 200 ms
+	void setWidth (double value); // limited; cross-mix 1 - value
+	void setEarlyReflectionVariation (int32_t variation); // 1 to 12, anything else 1
+	void setReverbVariation (int32_t variation); // 1 to 6, anything else 3
+	void setDecayTime (double value); // limited; 0.2 to 20 s
+	void setRoomSize (double value); // limited
+	void setDiffusion (double value); // limited
+	void setDampIntensity (double value); // each comb holds it within 0..1
+	void setDampFrequency (double hz);
+	void setEqGain (double value, int32_t band); // 24 * value - 12 dB; bands 0 to 2, others ignored
+	void setEqFrequency (double hz, int32_t band); // bands 0 to 2, others ignored
+	void setModulationDepth (double value); // limited
+	void setModulationSpeed (double value); // limited; 0 to 20 Hz
+
+	// Table selection; the recompute operations below read the selected tables.
+	void setEarlyReflectionTimeTable (const EarlyReflectionTable& table);
+	void setEarlyReflectionGainTable (const EarlyReflectionTable& table);
+	void setCombGainTables (const CombTable& left, const CombTable& right);
+	void setCombTimeTables (const CombTable& left, const CombTable& right);
+	void setDiffuserGainTables (const DiffuserTable& left, const DiffuserTable& right);
+	void setDiffuserTimeTable (const DiffuserTable& table);
+
+	void updateEarlyReflections ();
+	void updateDiffuserGains ();
+	void updateDiffuserTimes ();
+	void updateCombs ();
+
+	// Read access for owners and tests.
+	const PreDelay& getPreDelay () const { return preDelay; }
+	const EarlyReflectionTap& getTap (int index) const { return taps[index]; }
+	const DampedComb& getComb (int index) const { return combs[index]; }
+	const ModulatedDelay& getModulatedDelay () const { return modulatedDelay; }
+	const AllpassDiffuser& getDiffuser (int index) const { return diffusers[index]; }
+	const EqualizerBand& getEqBand (int index) const { return eqBands[index]; }
+	// The frame clock that the parts' positions count down with (see LineCursor).
+	uint32_t getClock () const { return clock; }
+	double getDryGain () const { return dryGain[0]; }
+	double getEarlyReflectionsGain () const { return earlyReflectionsGain[0]; }
+	double getReverbGain () const { return reverbGain[0]; }
+	double getWetGain () const { return wetGain[0]; }
+	double getWidthCrossMix () const { return widthCrossMix[0]; }
+	double getSizeFactor () const { return sizeFactor; }
+	double getDecayFactor () const { return decayFactor; }
+	double getDiffusion () const { return diffusion; }
+	const EarlyReflectionTable& getEarlyReflectionTimeTable () const { return *earlyReflectionTimeTable; }
+	const EarlyReflectionTable& getEarlyReflectionGainTable () const { return *earlyReflectionGainTable; }
+	const CombTable& getCombTimeTableLeft () const { return *combTimeTableLeft; }
+	const CombTable& getCombTimeTableRight () const { return *combTimeTableRight; }
+	const CombTable& getCombGainTableLeft () const { return *combGainTableLeft; }
+	const CombTable& getCombGainTableRight () const { return *combGainTableRight; }
+	const DiffuserTable& getDiffuserTimeTable () const { return *diffuserTimeTable; }
+
+private:
+	static void setGainPair (Pair& gain, double level, bool bypass);
+
+	PreDelay preDelay;
+	Pair dryGain;
+	EarlyReflectionTap taps[kNumTaps];
+	Pair earlyReflectionsGain;
+	DampedComb combs[kNumCombs];
+	ModulatedDelay modulatedDelay;
+	AllpassDiffuser diffusers[kNumDiffusers]; // 0 and 1 scaled by decay only, 2 to 4 also by diffusion
+	Pair reverbGain;
+	EqualizerBand eqBands[kNumEqBands]; // low shelf, peaking, high shelf
+	Pair wetGain;
+	Pair widthCrossMix;
+	uint32_t clock; // frames processed, modulo 2^32
+	double sizeFactor;
+	double decayFactor;
+	double diffusion;
+	// Never null: they point at valid tables from construction on and are only ever replaced.
+	const EarlyReflectionTable* earlyReflectionTimeTable;
+	const EarlyReflectionTable* earlyReflectionGainTable;
+	const CombTable* combGainTableLeft;
+	const CombTable* combGainTableRight;
+	const CombTable* combTimeTableLeft;
+	const CombTable* combTimeTableRight;
+	const DiffuserTable* diffuserGainTableLeft;
+	const DiffuserTable* diffuserGainTableRight;
+	const DiffuserTable* diffuserTimeTable;
+	double dryLevel;
+	bool dryBypass;
+	double earlyReflectionsLevel;
+	bool earlyReflectionsBypass;
+	double reverbLevel; // already scaled
+	bool reverbBypass;
+	double wetLevel; // already scaled
+	bool wetBypass;
+};
+
+} // namespace Vst
+} // namespace Steinberg
