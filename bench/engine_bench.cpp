@@ -89,7 +89,8 @@ void processBlocks (benchmark::State& state, Input kind, bool flushDenormals)
 	}
 	const double frames = static_cast<double> (state.iterations ()) * kBlockFrames;
 	state.counters["time/frame"] = benchmark::Counter (frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-	state.counters["x realtime"] = benchmark::Counter (frames / rate, benchmark::Counter::kIsRate);
+	// Seconds of audio per second of processing: the multiple of real time.
+	state.counters["realtime"] = benchmark::Counter (frames / rate, benchmark::Counter::kIsRate);
 	state.SetLabel (rate == 44100.0 ? "44100 Hz" : "192000 Hz");
 }
 

@@ -73,8 +73,9 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
-	alignas (16) double bufferL[kCapacity];
-	alignas (16) double bufferR[kCapacity];
+	// The lines come first, so that a slot's address is the part's own plus the index.
+	double bufferL[kCapacity];
+	double bufferR[kCapacity];
 	Pair inputGains;
 	Pair timesMs;
 	Pair decayTimes; // seconds to fall by 60 dB

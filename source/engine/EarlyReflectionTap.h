@@ -50,8 +50,9 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
-	alignas (16) double bufferL[kCapacity];
-	alignas (16) double bufferR[kCapacity];
+	// The lines come first, so that a slot's address is the part's own plus the index.
+	double bufferL[kCapacity];
+	double bufferR[kCapacity];
 	Pair gains; // applied before the delay; may be negative
 	LineCursor positionL; // slot, counting down from lengthL to 1
 	LineCursor positionR;

@@ -66,8 +66,8 @@ using FrameClock = uintptr_t;
 
 // A delay line's position: it counts down from the line's length to 1, one step per frame, and
 // then starts again from the length in force at that moment, so that a new length takes effect
-// only when the countdown ends. It is kept as the value of the engine's frame clock at which it
-// would reach 0, so that a frame costs a subtraction rather than a stored decrement.
+// only when the countdown ends. It is kept as the value of the engine's frame clock at which the
+// countdown reaches 1, so that a frame costs a subtraction rather than a stored decrement.
 class LineCursor
 {
 public:
