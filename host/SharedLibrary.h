@@ -9,7 +9,8 @@ namespace TessalineHost {
 class SharedLibrary
 {
 public:
-	// Null with a reason in error when the file cannot be loaded.
+	// Null with a reason in error when the file cannot be loaded. On Linux a bundle folder
+	// (Name.vst3) stands for the library inside it.
 	static std::unique_ptr<SharedLibrary> open (const std::string& path, std::string& error);
 	~SharedLibrary ();
 	SharedLibrary (const SharedLibrary&) = delete;

@@ -25,9 +25,9 @@ const char* const kUsage =
     "  tessaline-host render MODULE OUT.wav [options]\n"
     "options:\n"
     "  --in FILE.wav      input (default: a generated test signal)\n"
-    "  --seconds S        length of the generated signal (default 3)\n"
+    "  --seconds S        length of the generated signal (default 1)\n"
     "  --rate HZ          sample rate of the generated signal (default 48000)\n"
-    "  --tail S           silence appended after the input (default 3 for --in, else 0)\n"
+    "  --tail S           silence appended after the input (default 4)\n"
     "  --block N          block size (default 512)\n"
     "  --double           process 64-bit samples\n"
     "  --param ID=VALUE   normalized value for a parameter (repeatable)\n"
@@ -119,7 +119,7 @@ int renderCommand (int argc, char** argv)
 	const std::string modulePath = argv[2];
 	const std::string outPath = argv[3];
 	std::string inPath, stateOut;
-	double seconds = 3.0, rate = 48000.0, tail = -1.0;
+	double seconds = 1.0, rate = 48000.0, tail = 4.0;
 	RenderSettings settings;
 	for (int i = 4; i < argc; ++i)
 	{
@@ -173,7 +173,7 @@ int renderCommand (int argc, char** argv)
 	{
 		input = makeTestSignal (rate, seconds);
 	}
-	settings.tailSeconds = tail >= 0.0 ? tail : (inPath.empty () ? 0.0 : 3.0);
+	settings.tailSeconds = tail > 0.0 ? tail : 0.0;
 
 	auto module = PluginModule::load (modulePath, error);
 	if (!module)

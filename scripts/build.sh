@@ -11,3 +11,8 @@ build win32
 
 echo "== engine benchmark"
 "$root/build/release/bench/engine_bench" --benchmark_min_time=0.2
+
+echo "== demonstration: a generated test signal through the plug-in, default settings"
+mkdir -p "$root/dist/demo"
+"$root/build/release/host/tessaline-host" render "$root/dist/linux-x86_64/Tessaline.vst3" \
+  "$root/dist/demo/tessaline-demo.wav"

@@ -1,15 +1,16 @@
 #!/bin/sh
 # Runs the editor window under wine on the X display of xvfb-run, drives it with real mouse and
 # key input from xdotool, and saves a screenshot with ImageMagick's import.
-# Usage: run-editor-window.sh <editor window program> <build folder>
+# Usage: run-editor-window.sh <editor window program> <build folder> [module, as wine sees it]
 set -u
 program=$1
 build=$2
+module=${3:-}
 work=$build/editor-window
 rm -rf "$work"
 mkdir -p "$work"
 
-wine "$program" "Z:$work" >"$work/log.txt" 2>&1 &
+wine "$program" "Z:$work" ${module:+"$module"} >"$work/log.txt" 2>&1 &
 pid=$!
 
 i=0

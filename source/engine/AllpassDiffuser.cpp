@@ -35,7 +35,7 @@ void AllpassDiffuser::setSampleRate (double hz)
 
 void AllpassDiffuser::clear ()
 {
-	std::fill (std::begin (buffer), std::end (buffer), 0.0);
+	std::fill (std::begin (buffer), std::end (buffer), Pair {});
 }
 
 void AllpassDiffuser::updateLength ()

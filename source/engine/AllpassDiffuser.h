@@ -28,18 +28,18 @@ public:
 	void updateLength ();
 
 	// H(z) = (g + z^-N) / (1 + g z^-N) on each channel.
-	__m128d step (__m128d x, uint32_t clock)
+	__m128d step (__m128d x, FrameClock clock)
 	{
-		double* slot = &buffer[2 * position.advance (clock, length)];
+		Pair& slot = buffer[position.advance (clock, length)];
 		const __m128d g = loadPair (gains);
-		const __m128d d = loadFrame (slot);
+		const __m128d d = loadPair (slot);
 		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
-		storeFrame (slot, v);
+		storePair (slot, v);
 		return _mm_add_pd (d, _mm_mul_pd (g, v));
 	}
 
 	int32_t getLength () const { return length; }
-	int32_t getPosition (uint32_t clock) const { return position.position (clock); }
+	int32_t getPosition (FrameClock clock) const { return position.position (clock); }
 	double getTimeMs () const { return timeMs; }
 	double getGainL () const { return gains[0]; }
 	double getGainR () const { return gains[1]; }
@@ -51,7 +51,7 @@ private:
 	int32_t length; // frames, at least 2
 	double sampleRate;
 	double timeMs; // one time for both channels
-	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
+	Pair buffer[kCapacityFrames];
 };
 
 } // namespace Vst

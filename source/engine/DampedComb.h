@@ -35,7 +35,7 @@ public:
 	void updateDampingCoefficients ();
 
 	// Runs the loop one sample on the comb input x; returns the feedback-scaled loop value.
-	__m128d step (__m128d x, uint32_t clock)
+	__m128d step (__m128d x, FrameClock clock)
 	{
 		const __m128d i = _mm_mul_pd (loadPair (inputGains), x);
 		double* left = &bufferL[positionL.advance (clock, lengthL)];
@@ -55,8 +55,8 @@ public:
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
-	int32_t getPositionL (uint32_t clock) const { return positionL.position (clock); }
-	int32_t getPositionR (uint32_t clock) const { return positionR.position (clock); }
+	int32_t getPositionL (FrameClock clock) const { return positionL.position (clock); }
+	int32_t getPositionR (FrameClock clock) const { return positionR.position (clock); }
 	double getTimeMsL () const { return timesMs[0]; }
 	double getTimeMsR () const { return timesMs[1]; }
 	double getInputGainL () const { return inputGains[0]; }
@@ -73,6 +73,9 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	// The lines come first, so that a slot's address is the part's own plus the index.
+	double bufferL[kCapacity];
+	double bufferR[kCapacity];
 	Pair inputGains;
 	Pair timesMs;
 	Pair decayTimes; // seconds to fall by 60 dB
@@ -89,8 +92,6 @@ private:
 	LineCursor positionL;
 	int32_t lengthL;
 	int32_t lengthR;
-	alignas (16) double bufferL[kCapacity];
-	alignas (16) double bufferR[kCapacity];
 };
 
 } // namespace Vst

@@ -28,7 +28,7 @@ public:
 	void updateLengths ();
 
 	// Stores the gain-scaled pre-delayed frame p and returns what was stored one delay earlier.
-	__m128d step (__m128d p, uint32_t clock)
+	__m128d step (__m128d p, FrameClock clock)
 	{
 		const __m128d w = _mm_mul_pd (loadPair (gains), p);
 		double* left = &bufferL[positionL.advance (clock, lengthL)];
@@ -41,8 +41,8 @@ public:
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
-	int32_t getPositionL (uint32_t clock) const { return positionL.position (clock); }
-	int32_t getPositionR (uint32_t clock) const { return positionR.position (clock); }
+	int32_t getPositionL (FrameClock clock) const { return positionL.position (clock); }
+	int32_t getPositionR (FrameClock clock) const { return positionR.position (clock); }
 	double getTimeMsL () const { return timesMs[0]; }
 	double getTimeMsR () const { return timesMs[1]; }
 	double getGainL () const { return gains[0]; }
@@ -50,6 +50,9 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	// The lines come first, so that a slot's address is the part's own plus the index.
+	double bufferL[kCapacity];
+	double bufferR[kCapacity];
 	Pair gains; // applied before the delay; may be negative
 	LineCursor positionL; // slot, counting down from lengthL to 1
 	LineCursor positionR;
@@ -57,8 +60,6 @@ private:
 	int32_t lengthR;
 	double sampleRate;
 	Pair timesMs;
-	alignas (16) double bufferL[kCapacity];
-	alignas (16) double bufferR[kCapacity];
 };
 
 } // namespace Vst

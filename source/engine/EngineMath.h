@@ -60,32 +60,36 @@ inline int32_t delayCount (double timeMs, double sampleRate, int32_t minimum, in
 	return count;
 }
 
+// The engine's frame counter, as wide as a pointer so that positions index the lines directly. It
+// wraps around, which the positions do not mind: they only ever take differences of it.
+using FrameClock = uintptr_t;
+
 // A delay line's position: it counts down from the line's length to 1, one step per frame, and
 // then starts again from the length in force at that moment, so that a new length takes effect
-// only when the countdown ends. It is kept as the value of the engine's frame clock at which it
-// would reach 0, so that a frame costs a subtraction rather than a stored decrement.
+// only when the countdown ends. It is kept as the value of the engine's frame clock at which the
+// countdown reaches 1, so that a frame costs a subtraction rather than a stored decrement.
 class LineCursor
 {
 public:
 	// Position at clock value `clock`.
-	int32_t position (uint32_t clock) const { return static_cast<int32_t> (lastAt - clock) + 1; }
-	void setPosition (uint32_t clock, int32_t position)
+	int32_t position (FrameClock clock) const { return static_cast<int32_t> (lastAt - clock) + 1; }
+	void setPosition (FrameClock clock, int32_t position)
 	{
-		lastAt = clock + static_cast<uint32_t> (position) - 1;
+		lastAt = clock + static_cast<FrameClock> (position) - 1;
 	}
 
 	// The storage index of the frame at `clock`: lines keep position p at index p - 1. When the
 	// countdown ends there, the next frame starts again from `length`.
-	size_t advance (uint32_t clock, int32_t length)
+	size_t advance (FrameClock clock, int32_t length)
 	{
-		const uint32_t remaining = lastAt - clock;
+		const FrameClock remaining = lastAt - clock;
 		if (__builtin_expect (remaining == 0, 0))
-			lastAt = clock + static_cast<uint32_t> (length);
+			lastAt = clock + static_cast<FrameClock> (length);
 		return remaining;
 	}
 
 private:
-	uint32_t lastAt; // clock value of the countdown's last frame, the one at position 1
+	FrameClock lastAt; // clock value of the countdown's last frame, the one at position 1
 };
 
 // A stereo pair of doubles, left then right, aligned so that it loads into one SSE2 register

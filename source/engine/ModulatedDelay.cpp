@@ -81,38 +81,6 @@ void ModulatedDelay::recalculate ()
 	prepareRead ();
 }
 
-void ModulatedDelay::prepareRead ()
-{
-	double p = phase;
-	if (p > tableLength)
-		p = p - tableLength;
-	const int32_t i = static_cast<int32_t> (p);
-	const double f = p - i;
-	const double s = sineTable[i] + f * (sineTable[i + 1] - sineTable[i]);
-
-	// (oL, oR) = (readOffset - s * swing, readOffset + s * swing)
-	const __m128d offsets = _mm_add_pd (_mm_set1_pd (readOffset),
-	                                    _mm_mul_pd (_mm_set1_pd (s), loadPair (laneSwing)));
-	const __m128i whole = _mm_cvttpd_epi32 (offsets);
-	storePair (readFraction, _mm_sub_pd (offsets, _mm_cvtepi32_pd (whole)));
-
-	// (w + offset) modulo length, w being the frame the next step writes: w < length, and the
-	// offsets stay below twice the length since the swing never exceeds half of halfLength.
-	const uint32_t size = static_cast<uint32_t> (length);
-	const uint32_t w = writeIndex >= size ? 0 : writeIndex;
-	uint32_t j[2] = {w + static_cast<uint32_t> (_mm_cvtsi128_si32 (whole)),
-	                 w + static_cast<uint32_t> (_mm_cvtsi128_si32 (_mm_shuffle_epi32 (whole, 1)))};
-	for (auto& frame : j)
-	{
-		if (frame >= size)
-			frame -= size;
-		if (frame >= size)
-			frame -= size;
-	}
-	readSlotL = static_cast<int32_t> (2 * j[0]);
-	readSlotR = static_cast<int32_t> (2 * j[1] + 1);
-}
-
 void ModulatedDelay::buildSineTable ()
 {
 	double angle = 0.0;

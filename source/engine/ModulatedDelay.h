@@ -88,6 +88,18 @@ private:
 	// The read points of the next frame, from the oscillator's phase and the line's settings.
 	void prepareRead ();
 
+	// frame modulo size, for a frame below three times the size: the frame the next step writes
+	// lies below the size, and the read offsets below twice the size, since the swing never
+	// exceeds half of halfLength.
+	static uint32_t belowSize (uint32_t frame, uint32_t size)
+	{
+		if (frame >= size)
+			frame -= size;
+		if (frame >= size)
+			frame -= size;
+		return frame;
+	}
+
 	int32_t length; // frames of one cycle, at least 4
 	uint32_t writeIndex; // frame last written
 	int32_t halfLength;
@@ -110,6 +122,30 @@ private:
 	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };
+
+inline void ModulatedDelay::prepareRead ()
+{
+	double p = phase;
+	if (p > tableLength)
+		p = p - tableLength;
+	const int32_t i = static_cast<int32_t> (p);
+	const double f = p - i;
+	const double s = sineTable[i] + f * (sineTable[i + 1] - sineTable[i]);
+
+	// (oL, oR) = (readOffset - s * swing, readOffset + s * swing)
+	const __m128d offsets = _mm_add_pd (_mm_set1_pd (readOffset),
+	                                    _mm_mul_pd (_mm_set1_pd (s), loadPair (laneSwing)));
+	const __m128i whole = _mm_cvttpd_epi32 (offsets);
+	storePair (readFraction, _mm_sub_pd (offsets, _mm_cvtepi32_pd (whole)));
+
+	const uint32_t size = static_cast<uint32_t> (length);
+	const uint32_t w = writeIndex >= size ? 0 : writeIndex;
+	const uint32_t jL = belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (whole)), size);
+	const uint32_t jR =
+	    belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (_mm_shuffle_epi32 (whole, 1))), size);
+	readSlotL = static_cast<int32_t> (2 * jL);
+	readSlotR = static_cast<int32_t> (2 * jR + 1);
+}
 
 } // namespace Vst
 } // namespace Steinberg

@@ -28,7 +28,7 @@ void PreDelay::setSampleRate (double hz)
 
 void PreDelay::clear ()
 {
-	std::fill (std::begin (buffer), std::end (buffer), 0.0);
+	std::fill (std::begin (buffer), std::end (buffer), Pair {});
 }
 
 void PreDelay::updateLength ()

@@ -27,16 +27,16 @@ public:
 	void updateLength ();
 
 	// Returns the frame written length frames ago and stores x in its place.
-	__m128d step (__m128d x, uint32_t clock)
+	__m128d step (__m128d x, FrameClock clock)
 	{
-		double* slot = &buffer[2 * position.advance (clock, length)];
-		const __m128d p = loadFrame (slot);
-		storeFrame (slot, x);
+		Pair& slot = buffer[position.advance (clock, length)];
+		const __m128d p = loadPair (slot);
+		storePair (slot, x);
 		return p;
 	}
 
 	int32_t getLength () const { return length; }
-	int32_t getPosition (uint32_t clock) const { return position.position (clock); }
+	int32_t getPosition (FrameClock clock) const { return position.position (clock); }
 	double getTimeMs () const { return timeMs; }
 	double getSampleRate () const { return sampleRate; }
 
@@ -45,7 +45,7 @@ private:
 	LineCursor position; // frame, counting down from length to 1
 	int32_t length; // frames, at least 2
 	double timeMs;
-	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
+	Pair buffer[kCapacityFrames];
 };
 
 } // namespace Vst

@@ -120,8 +120,10 @@ void ReverbEngine::setSampleRate (double hz)
 
 int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 {
+	// A local copy: the line stores below could otherwise make the compiler reload it each time.
+	const FrameClock now = clock;
 	const __m128d x = _mm_loadu_pd (in);
-	const __m128d p = preDelay.step (finiteOrZero (x), clock);
+	const __m128d p = preDelay.step (finiteOrZero (x), now);
 	const __m128d dry = _mm_mul_pd (loadPair (dryGain), x);
 
 	// The late reverb's chain (modulated delay, diffusers, equaliser) is the longest one of the
@@ -129,23 +131,23 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 	// that the processor overlaps it with the taps and combs of this frame and the next.
 	__m128d a = modulatedDelay.read ();
 	for (auto& diffuser : diffusers)
-		a = diffuser.step (a, clock);
+		a = diffuser.step (a, now);
 
 	// The taps and then the combs are summed one after the other into one accumulator: the late
 	// reverb hears the taps whatever the early-reflection level.
 	__m128d acc = _mm_setzero_pd ();
 #pragma GCC unroll 10
 	for (auto& tap : taps)
-		acc = _mm_add_pd (acc, tap.step (p, clock));
+		acc = _mm_add_pd (acc, tap.step (p, now));
 	const __m128d er = _mm_mul_pd (loadPair (earlyReflectionsGain), acc);
 
 	// Each channel's pre-delayed sample twice plus the other channel's once.
 	const __m128d c = _mm_add_pd (p, _mm_add_pd (p, swapLanes (p)));
 #pragma GCC unroll 10
 	for (auto& comb : combs)
-		acc = _mm_add_pd (acc, comb.step (c, clock));
+		acc = _mm_add_pd (acc, comb.step (c, now));
 	modulatedDelay.write (acc);
-	clock = clock + 1;
+	clock = now + 1;
 
 	__m128d q = _mm_add_pd (_mm_mul_pd (loadPair (reverbGain), a), er);
 	for (auto& band : eqBands)

@@ -81,7 +81,7 @@ public:
 	const AllpassDiffuser& getDiffuser (int index) const { return diffusers[index]; }
 	const EqualizerBand& getEqBand (int index) const { return eqBands[index]; }
 	// The frame clock that the parts' positions count down with (see LineCursor).
-	uint32_t getClock () const { return clock; }
+	FrameClock getClock () const { return clock; }
 	double getDryGain () const { return dryGain[0]; }
 	double getEarlyReflectionsGain () const { return earlyReflectionsGain[0]; }
 	double getReverbGain () const { return reverbGain[0]; }
@@ -112,7 +112,7 @@ private:
 	EqualizerBand eqBands[kNumEqBands]; // low shelf, peaking, high shelf
 	Pair wetGain;
 	Pair widthCrossMix;
-	uint32_t clock; // frames processed, modulo 2^32
+	FrameClock clock; // frames processed, modulo 2^32
 	double sizeFactor;
 	double decayFactor;
 	double diffusion;

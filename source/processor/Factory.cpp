@@ -1,4 +1,5 @@
 // The module's face to a VST 3 host: GetPluginFactory with the class table, and the module hooks.
+#include "controller/TessalineController.h"
 #include "processor/ClassIds.h"
 #include "processor/ModuleHooks.h"
 #include "processor/Tessaline.h"
@@ -31,6 +32,8 @@ struct ClassEntry
 const ClassEntry kClasses[] = {
 	{kProcessorUID, kVstAudioEffectClass, kPluginName, kDistributable, kPluginSubCategories,
 	 Tessaline::createInstance},
+	{kControllerUID, kVstComponentControllerClass, kControllerName, 0, "",
+	 TessalineController::createInstance},
 };
 
 // Two first calls at once must not build two factories.

@@ -2,7 +2,7 @@
 #include "processor/Tessaline.h"
 
 #include "processor/ClassIds.h"
-#include "processor/LogMapping.h"
+#include "processor/EngineMapping.h"
 #include "processor/ParameterIds.h"
 
 #include "engine/DenormalGuard.h"
@@ -22,8 +22,7 @@ namespace Vst {
 namespace {
 
 constexpr double kDefaultSampleRate = 44100.0;
-constexpr double kLowestEngineRate = 44100.0;
-constexpr double kHighestEngineRate = 192000.0;
+constexpr double kLowestEngineRate = 44100.0; // the highest is the engine's own kHighestEngineRate
 constexpr double kTailSeconds = 22.0;
 constexpr int32 kEarlyReflectionVariations = 12;
 constexpr int32 kReverbVariations = 5;
@@ -286,20 +285,12 @@ tresult Tessaline::receiveText (const char8* text)
 void Tessaline::applyParameter (ParamID id, ParamValue value)
 {
 	if (storeParameter (id, value))
-		passToEngine (id);
+		passToEngine (engine, settings, id);
 }
 
 void Tessaline::applyAllParameters ()
 {
-	// The whole-plug-in bypass is not the engine's: process reads it.
-	static constexpr ParameterId kEngineOrder[] = {
-	    kDry, kPredelay, kWidth, kEarlyReflectionVariation, kReverbVariation, kDecayTime, kRoomSize,
-	    kDiffusion, kDampIntensity, kDamp, kLowShelf, kLowGain, kPeak, kPeakGain, kHighShelf,
-	    kHighGain, kEarlyReflections, kReverb, kWet, kBypassDry, kBypassEarlyReflections,
-	    kBypassReverb, kBypassWet, kModSpeed, kModDepth,
-	};
-	for (ParameterId id : kEngineOrder)
-		passToEngine (id);
+	passAllToEngine (engine, settings);
 }
 
 bool Tessaline::storeParameter (ParamID id, ParamValue value)
@@ -336,44 +327,6 @@ bool Tessaline::storeParameter (ParamID id, ParamValue value)
 		case kModSpeed: s.modSpeed = value; return true;
 		case kModDepth: s.modDepth = value; return true;
 		default: return false; // 26 and above: nothing to store
-	}
-}
-
-void Tessaline::passToEngine (ParamID id)
-{
-	const ReverbSettings& s = settings;
-	auto hz = [] (const FrequencyRange& range, double normalized) {
-		return logNormalizedToPlain (range.min, range.max, normalized);
-	};
-	switch (id)
-	{
-		case kDry: engine.setDryLevel (s.dry); break;
-		case kPredelay: engine.setPreDelay (s.predelay); break;
-		case kWidth: engine.setWidth (s.width); break;
-		// A loaded state may hold any index; the engine falls back to its default variation.
-		case kEarlyReflectionVariation: engine.setEarlyReflectionVariation (s.earlyReflectionVariation + 1); break;
-		case kReverbVariation: engine.setReverbVariation (s.reverbVariation + 1); break;
-		case kDecayTime: engine.setDecayTime (s.decayTime * s.decayTime); break; // square-law scale
-		case kRoomSize: engine.setRoomSize (s.roomSize); break;
-		case kDiffusion: engine.setDiffusion (s.diffusion); break;
-		case kDampIntensity: engine.setDampIntensity (s.dampIntensity); break;
-		case kDamp: engine.setDampFrequency (hz (kDampRange, s.damp)); break;
-		case kLowShelf: engine.setEqFrequency (hz (kLowShelfRange, s.lowShelf), 0); break;
-		case kLowGain: engine.setEqGain (s.lowGain, 0); break;
-		case kPeak: engine.setEqFrequency (hz (kPeakRange, s.peak), 1); break;
-		case kPeakGain: engine.setEqGain (s.peakGain, 1); break;
-		case kHighShelf: engine.setEqFrequency (hz (kHighShelfRange, s.highShelf), 2); break;
-		case kHighGain: engine.setEqGain (s.highGain, 2); break;
-		case kEarlyReflections: engine.setEarlyReflectionsLevel (s.earlyReflections); break;
-		case kReverb: engine.setReverbLevel (s.reverb); break;
-		case kWet: engine.setWetLevel (s.wet); break;
-		case kBypassDry: engine.setDryBypass (s.bypassDry != 0); break;
-		case kBypassEarlyReflections: engine.setEarlyReflectionsBypass (s.bypassEarlyReflections != 0); break;
-		case kBypassReverb: engine.setReverbBypass (s.bypassReverb != 0); break;
-		case kBypassWet: engine.setWetBypass (s.bypassWet != 0); break;
-		case kModSpeed: engine.setModulationSpeed (s.modSpeed); break;
-		case kModDepth: engine.setModulationDepth (s.modDepth); break;
-		default: break; // kBypass: process reads it
 	}
 }
 

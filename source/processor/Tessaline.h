@@ -60,10 +60,8 @@ private:
 		uint64 serial;
 	};
 
-	// The two halves of applyParameter: into the record (false for ids it does not hold), then
-	// from the record into the engine, with the unit conversions.
+	// Into the record; false for ids that it does not hold.
 	bool storeParameter (ParamID id, ParamValue value);
-	void passToEngine (ParamID id);
 	void addStereoBuses (SpeakerArrangement input, SpeakerArrangement output);
 	void acceptState (const ReverbSettings& incoming);
 	bool adoptIncomingState ();

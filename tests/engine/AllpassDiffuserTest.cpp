@@ -16,7 +16,7 @@ namespace {
 std::vector<double> impulseResponse (AllpassDiffuser& diffuser, int frames)
 {
 	std::vector<double> response;
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < frames; ++n)
 	{
 		const double x = n == 2 ? 1.0 : 0.0;
@@ -72,7 +72,7 @@ TEST (AllpassDiffuser, GainExtremes)
 
 	auto passing = std::make_unique<AllpassDiffuser> ();
 	passing->setGains (1.0, 1.0); // the output equals the input of the same frame
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 2000; ++n)
 	{
 		const double x = (n % 13) * 0.125 - 0.5;

@@ -13,7 +13,7 @@ using namespace EngineTestSupport;
 
 namespace {
 
-double runLeft (DampedComb& comb, uint32_t& clock, double value)
+double runLeft (DampedComb& comb, FrameClock& clock, double value)
 {
 	return toFrame (comb.step (toPair (value, value), clock++)).left;
 }
@@ -81,7 +81,7 @@ TEST (DampedComb, UndampedLoopRecirculatesWithTheFeedback)
 	comb->setDampIntensity (0.0);
 	comb->setTimes (0.2, 0.2); // 9 samples
 	const double g = comb->getFeedbackL ();
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	// The first two samples go to the slots of the starting countdown; then the loop runs at 9.
 	EXPECT_EQ (runLeft (*comb, clock, 0.0), 0.0);
 	EXPECT_EQ (runLeft (*comb, clock, 0.0), 0.0);
@@ -101,7 +101,7 @@ TEST (DampedComb, UndampedLoopRecirculatesWithTheFeedback)
 TEST (DampedComb, ClearSilencesButKeepsPositions)
 {
 	auto comb = std::make_unique<DampedComb> ();
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 5000; ++n)
 		runLeft (*comb, clock, n % 7 == 0 ? 1.0 : 0.0);
 	const int32_t position = comb->getPositionL (clock);

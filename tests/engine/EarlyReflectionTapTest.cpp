@@ -13,7 +13,7 @@ using namespace EngineTestSupport;
 
 namespace {
 
-Frame run (EarlyReflectionTap& tap, uint32_t& clock, double value)
+Frame run (EarlyReflectionTap& tap, FrameClock& clock, double value)
 {
 	return toFrame (tap.step (toPair (value, value), clock++));
 }
@@ -44,7 +44,7 @@ TEST (EarlyReflectionTap, GainAppliesBeforeTheDelay)
 	auto tap = std::make_unique<EarlyReflectionTap> ();
 	tap->setTimes (0.1, 0.2); // 4 and 9 samples
 	tap->setGains (0.5, -0.25);
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	Frame out {};
 	for (int n = 0; n < 20; ++n)
 	{
@@ -66,7 +66,7 @@ TEST (EarlyReflectionTap, ShorterLengthWaitsForTheCountdown)
 {
 	auto tap = std::make_unique<EarlyReflectionTap> ();
 	tap->setTimes (1.0, 1.0); // 44 samples
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 20; ++n)
 		run (*tap, clock, 1.0);
 	tap->setTimes (0.1, 1.0);

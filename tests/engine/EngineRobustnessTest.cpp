@@ -152,7 +152,7 @@ TEST (EngineRobustness, OutOfRangeSettingsStayFinite)
 TEST (EngineRobustness, PositionsSurviveTheClockWrapping)
 {
 	LineCursor cursor;
-	uint32_t clock = 0xFFFFFFF0u;
+	FrameClock clock = static_cast<FrameClock> (-16);
 	cursor.setPosition (clock, 5);
 	int32_t expected = 5;
 	for (int n = 0; n < 100; ++n, ++clock)

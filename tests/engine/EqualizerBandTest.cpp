@@ -54,26 +54,6 @@ TEST (EqualizerBand, ZeroDecibelsPassesTheSignal)
 	}
 }
 
-TEST (EqualizerBand, GainsAndCoefficients)
-{
-	auto band = std::make_unique<EqualizerBand> ();
-	band->setType (EqualizerBand::kPeaking);
-	band->setGain (12.0);
-	EXPECT_EQ (band->getAmplitude (), std::pow (10.0, 12.0 / 40.0));
-	band->setGain (24.0); // not limited
-	EXPECT_EQ (band->getGainDb (), 24.0);
-	EXPECT_EQ (band->getAmplitude (), std::pow (10.0, 0.6));
-
-	band->setType (EqualizerBand::kNotch);
-	EXPECT_EQ (band->getB0 (), 1.0);
-	EXPECT_EQ (band->getB2 (), 1.0);
-	band->setType (EqualizerBand::kBandPass);
-	EXPECT_EQ (band->getB1 (), 0.0);
-	EXPECT_EQ (band->getB0 (), -band->getB2 ());
-	band->setType (EqualizerBand::kHighPass);
-	EXPECT_EQ (band->getB1 (), -(2.0 * band->getB0 ()));
-}
-
 // A coefficient change keeps the filter memory: the output goes on from where it was.
 TEST (EqualizerBand, CoefficientChangeKeepsTheMemory)
 {

@@ -14,7 +14,7 @@ using namespace EngineTestSupport;
 namespace {
 
 // Runs one frame (value, -value) through the line; returns its left output.
-double run (PreDelay& line, uint32_t& clock, double value)
+double run (PreDelay& line, FrameClock& clock, double value)
 {
 	return toFrame (line.step (toPair (value, -value), clock++)).left;
 }
@@ -58,7 +58,7 @@ TEST (PreDelay, DelaysByItsLength)
 {
 	auto line = std::make_unique<PreDelay> ();
 	line->setTime (1.0); // 44 frames
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 200; ++n)
 	{
 		const double out = run (*line, clock, n + 1.0);
@@ -71,7 +71,7 @@ TEST (PreDelay, NewLengthWaitsForTheCountdown)
 {
 	auto line = std::make_unique<PreDelay> ();
 	line->setTime (1.0);
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 12; ++n)
 		run (*line, clock, 1.0);
 	EXPECT_EQ (line->getPosition (clock), 44 - 10);
@@ -87,7 +87,7 @@ TEST (PreDelay, NewLengthWaitsForTheCountdown)
 TEST (PreDelay, ClearSilencesButKeepsThePosition)
 {
 	auto line = std::make_unique<PreDelay> ();
-	uint32_t clock = 0;
+	FrameClock clock = 0;
 	for (int n = 0; n < 1000; ++n)
 		run (*line, clock, 0.5);
 	const int32_t position = line->getPosition (clock);

@@ -1,5 +1,5 @@
-// The constant tables: spot values, the derived comb variations as double products, and the
-// limits that the lines rely on.
+// The constant tables: the derived comb variations as double products, and the limits that the
+// lines rely on.
 #include "engine/VariationTables.h"
 
 #include "engine/DampedComb.h"
@@ -24,20 +24,6 @@ TEST (VariationTables, DerivedCombVariationsAreDoubleProducts)
 	}
 	EXPECT_EQ (kCombTimesLeft[1][7], 53.831);
 	EXPECT_EQ (kCombTimesRight[3][0], 24.3);
-}
-
-TEST (VariationTables, SpotValues)
-{
-	EXPECT_EQ (kEarlyReflectionTimes[0][0], 2.968);
-	EXPECT_EQ (kEarlyReflectionTimes[10][19], 92.822);
-	EXPECT_EQ (kEarlyReflectionTimes[11][18], 75.26);
-	EXPECT_EQ (kEarlyReflectionGains[4][0], -0.302);
-	EXPECT_EQ (kEarlyReflectionGains[8][19], -0.3951);
-	EXPECT_EQ (kCombGainsLeft[0][2], -0.997);
-	EXPECT_EQ (kCombGainsRight[1][9], 0.9915);
-	EXPECT_EQ (kDiffuserGainsLeft[0], -0.61);
-	EXPECT_EQ (kDiffuserGainsRight[3], 0.61);
-	EXPECT_EQ (kDiffuserTimes[4], 2.48);
 }
 
 TEST (VariationTables, LongestTimesFitTheLines)

@@ -1,0 +1,116 @@
+// The processor in process: states loaded on the host's thread while the audio thread runs, the
+// floating-point mode around the frame loop, and text without a text.
+#include "processor/ParameterIds.h"
+#include "processor/ReverbSettings.h"
+#include "DirectProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <xmmintrin.h>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace ProcessorTest;
+
+// setState on the host's thread while process runs on the audio thread: every record arrives
+// whole, and getState answers with the newest one at once.
+TEST (ProcessorThreads, StatesLoadedWhileProcessingArriveWhole)
+{
+	DirectProcessor plugin (kSample32, 32);
+	ASSERT_TRUE (plugin.ready);
+	ASSERT_EQ (plugin.component->setActive (true), kResultOk);
+
+	// Two records that differ in every field.
+	ReverbSettings first = defaultReverbSettings ();
+	ReverbSettings second = first;
+	second.dry = 0.25;
+	second.predelay = 0.9;
+	second.width = 0.3;
+	second.decayTime = 0.8;
+	second.roomSize = 0.95;
+	second.diffusion = 0.1;
+	second.dampIntensity = 0.2;
+	second.damp = 0.3;
+	second.lowShelf = 0.9;
+	second.lowGain = 0.1;
+	second.peak = 0.15;
+	second.peakGain = 0.85;
+	second.highShelf = 0.05;
+	second.highGain = 0.95;
+	second.earlyReflections = 0.4;
+	second.reverb = 0.45;
+	second.wet = 0.55;
+	second.earlyReflectionVariation = 9;
+	second.reverbVariation = 4;
+	second.bypassDry = second.bypassEarlyReflections = second.bypassReverb = second.bypassWet = 1;
+	second.modSpeed = 0.77;
+	second.modDepth = 0.66;
+	const Bytes records[2] = {written (first), written (second)};
+
+	int last = 0;
+	std::atomic<bool> stop {false};
+	std::atomic<int> blocks {0};
+	std::thread audio ([&] {
+		std::vector<float> left (32, 0.1f), right (32, 0.2f);
+		StereoBlock<float> block (left.data (), right.data (), left.data (), right.data (), 32);
+		while (!stop.load ())
+		{
+			plugin.processor->process (block.data);
+			++blocks;
+		}
+	});
+
+	while (blocks.load () == 0)
+		std::this_thread::yield ();
+	// Loads go on until the audio thread has been through many blocks meanwhile.
+	const int blocksBefore = blocks.load ();
+	for (int i = 0; i < 3000 || (blocks.load () < blocksBefore + 200 && i < 1000000); ++i)
+	{
+		ASSERT_EQ (plugin.load (records[i % 2]), kResultOk);
+		ASSERT_EQ (plugin.state (), records[i % 2]) << "load " << i;
+		last = i % 2;
+	}
+	stop = true;
+	audio.join ();
+	EXPECT_GE (blocks.load (), blocksBefore + 200);
+
+	// After deactivation the last record is the processor's own, adopted or not.
+	plugin.component->setActive (false);
+	EXPECT_EQ (plugin.state (), records[last]);
+}
+
+// The loop runs with denormals flushed (a denormal input reaches the dry path as 0) and the
+// caller's mode comes back afterwards.
+TEST (Processor, FrameLoopFlushesDenormalsAndRestoresTheMode)
+{
+	DirectProcessor plugin (kSample64, 16);
+	ASSERT_TRUE (plugin.ready);
+	ASSERT_EQ (plugin.component->setActive (true), kResultOk);
+	std::vector<double> in (16, std::numeric_limits<double>::denorm_min () * 1000.0), out (16, 1.0);
+	StereoBlock<double> block (in.data (), in.data (), out.data (), out.data (), 16);
+
+	const unsigned int callerMode = _mm_getcsr () & ~0x8040u; // flush-to-zero and denormals-are-zero off
+	_mm_setcsr (callerMode);
+	plugin.processor->process (block.data);
+	EXPECT_EQ (_mm_getcsr (), callerMode);
+	EXPECT_EQ (out[0], 0.0) << "the first frame is the dry input alone";
+	for (double sample : out)
+		EXPECT_NE (std::fpclassify (sample), FP_SUBNORMAL);
+}
+
+TEST (Processor, ReceivedNullTextIsWrittenAsEmpty)
+{
+	DirectProcessor plugin;
+	auto* tessaline = static_cast<Tessaline*> (plugin.processor.getInterface ());
+	::testing::internal::CaptureStderr ();
+	EXPECT_EQ (tessaline->receiveText (nullptr), kResultOk);
+	EXPECT_EQ (::testing::internal::GetCapturedStderr (), "[Tessaline] received: \n");
+}
+
+} // namespace
