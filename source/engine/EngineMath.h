@@ -25,10 +25,23 @@ inline double clampValue (double value, double lower, double upper)
 	return value;
 }
 
-// A NaN level or gain counts as the lower end of its normalized range.
-inline double orZeroIfNaN (double value)
+// Levels and equaliser gains are linear or dB values that the setters do not limit to their
+// normal range; a value from a damaged saved state must still not overflow into the wet path's
+// filters, where an infinity would turn into NaN and stay until the next reset. The bound is far
+// outside anything a host or a preset can send (1 is the top of the range). NaN counts as 0.
+constexpr double kLevelArgumentLimit = 1000.0;
+constexpr double kEqGainArgumentLimit = 10.0; // +-240 dB: still finite coefficients
+
+inline double boundedArgument (double value, double limit)
 {
-	return std::isnan (value) ? 0.0 : value;
+	if (std::isnan (value))
+		return 0.0;
+	return value < -limit ? -limit : (value > limit ? limit : value);
+}
+
+inline double boundedLevelArgument (double value)
+{
+	return boundedArgument (value, kLevelArgumentLimit);
 }
 
 // A rate that is zero, negative or not finite never reaches a length or coefficient computation.

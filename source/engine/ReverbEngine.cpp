@@ -166,7 +166,7 @@ void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)
 
 void ReverbEngine::setDryLevel (double value)
 {
-	dryLevel = orZeroIfNaN (value);
+	dryLevel = boundedLevelArgument (value);
 	setGainPair (dryGain, dryLevel, dryBypass);
 }
 
@@ -178,7 +178,7 @@ void ReverbEngine::setDryBypass (bool bypass)
 
 void ReverbEngine::setEarlyReflectionsLevel (double value)
 {
-	earlyReflectionsLevel = orZeroIfNaN (value);
+	earlyReflectionsLevel = boundedLevelArgument (value);
 	setGainPair (earlyReflectionsGain, earlyReflectionsLevel, earlyReflectionsBypass);
 }
 
@@ -190,7 +190,7 @@ void ReverbEngine::setEarlyReflectionsBypass (bool bypass)
 
 void ReverbEngine::setReverbLevel (double value)
 {
-	reverbLevel = orZeroIfNaN (value) * kReverbLevelScale;
+	reverbLevel = boundedLevelArgument (value) * kReverbLevelScale;
 	setGainPair (reverbGain, reverbLevel, reverbBypass);
 }
 
@@ -202,7 +202,7 @@ void ReverbEngine::setReverbBypass (bool bypass)
 
 void ReverbEngine::setWetLevel (double value)
 {
-	wetLevel = orZeroIfNaN (value) * kWetLevelScale;
+	wetLevel = boundedLevelArgument (value) * kWetLevelScale;
 	setGainPair (wetGain, wetLevel, wetBypass);
 }
 
@@ -286,7 +286,7 @@ void ReverbEngine::setEqGain (double value, int32_t band)
 {
 	if (band < 0 || band >= kNumEqBands)
 		return;
-	eqBands[band].setGain (24.0 * orZeroIfNaN (value) - 12.0);
+	eqBands[band].setGain (24.0 * boundedArgument (value, kEqGainArgumentLimit) - 12.0);
 }
 
 void ReverbEngine::setEqFrequency (double hz, int32_t band)

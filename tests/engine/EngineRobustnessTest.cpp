@@ -148,6 +148,31 @@ TEST (EngineRobustness, OutOfRangeSettingsStayFinite)
 	}
 }
 
+// Levels and equaliser gains from a damaged saved state: loud, but never an overflow that would
+// leave NaN in the equaliser's state, so sound comes back once sane values return.
+TEST (EngineRobustness, AbsurdLevelsAndGainsNeverLeaveTheWetPathStuck)
+{
+	auto engine = std::make_unique<ReverbEngine> ();
+	applyProcessorDefaults (*engine);
+	for (double v : {1.0e300, -1.0e300, kInfinity, -kInfinity})
+	{
+		engine->setDryLevel (v);
+		engine->setEarlyReflectionsLevel (v);
+		engine->setReverbLevel (v);
+		engine->setWetLevel (v);
+		for (int32_t band = 0; band < 3; ++band)
+			engine->setEqGain (v, band);
+		EXPECT_TRUE (runsFinite (*engine, 20000)) << v;
+	}
+	applyProcessorDefaults (*engine);
+	EXPECT_TRUE (runsFinite (*engine, 20000));
+
+	// Values in the normal range, and a little beyond it, keep their exact meaning.
+	engine->setWetLevel (1.5);
+	engine->setReverbLevel (0.25);
+	EXPECT_EQ (engine->getWetGain (), 1.5 * ReverbEngine::kWetLevelScale);
+}
+
 // Positions count down with a 32-bit frame clock; its wrap-around changes nothing.
 TEST (EngineRobustness, PositionsSurviveTheClockWrapping)
 {
