@@ -8,6 +8,7 @@
 // screen position of the editor's top left once it is shown, and ends when <folder>/done.txt
 // appears (or after a minute). Exit status 0 when the controller and the handler saw every
 // expected edit.
+#include "HostWindowWin32.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 
@@ -34,8 +35,6 @@ constexpr int kGiveUpAfterPolls = 600; // 100 ms each
 std::string folder;
 int polls = 0;
 
-bool exists (const std::string& path) { return GetFileAttributesA (path.c_str ()) != INVALID_FILE_ATTRIBUTES; }
-
 std::string defaultModulePath ()
 {
 	char program[MAX_PATH] {};
@@ -47,7 +46,7 @@ std::string defaultModulePath ()
 
 LRESULT CALLBACK hostWindowProc (HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-	if (message == WM_TIMER && wParam == kPollTimer && (exists (folder + "\\done.txt") || ++polls > kGiveUpAfterPolls))
+	if (message == WM_TIMER && wParam == kPollTimer && (fileExists (folder + "\\done.txt") || ++polls > kGiveUpAfterPolls))
 	{
 		PostQuitMessage (0);
 		return 0;
@@ -58,28 +57,6 @@ LRESULT CALLBACK hostWindowProc (HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 		return 0;
 	}
 	return DefWindowProcW (hwnd, message, wParam, lParam);
-}
-
-HWND createHostWindow (int clientWidth, int clientHeight)
-{
-	WNDCLASSW windowClass {};
-	windowClass.lpfnWndProc = hostWindowProc;
-	windowClass.hInstance = GetModuleHandleW (nullptr);
-	windowClass.hCursor = LoadCursor (nullptr, IDC_ARROW);
-	windowClass.lpszClassName = L"TessalineEditorHost";
-	RegisterClassW (&windowClass);
-	const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-	RECT frame {0, 0, clientWidth, clientHeight};
-	AdjustWindowRect (&frame, style, FALSE);
-	return CreateWindowExW (0, L"TessalineEditorHost", L"Tessaline", style | WS_VISIBLE, 40, 40,
-	                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-	                        GetModuleHandleW (nullptr), nullptr);
-}
-
-bool check (bool ok, const char* what)
-{
-	std::printf ("%s: %s\n", ok ? "ok" : "FAILED", what);
-	return ok;
 }
 
 int fail (const std::string& what)
@@ -115,7 +92,7 @@ int runWindow (IEditController& controller, const EditRecorder& handler)
 	ViewRect size {};
 	if (!view || view->isPlatformTypeSupported (kPlatformTypeHWND) != kResultTrue || view->getSize (&size) != kResultOk)
 		return fail ("editor view for HWND");
-	HWND window = createHostWindow (size.getWidth (), size.getHeight ());
+	HWND window = createHostWindow (L"TessalineEditorHost", L"Tessaline", hostWindowProc, size.getWidth (), size.getHeight ());
 	if (!window || view->attached (window, kPlatformTypeHWND) != kResultOk)
 		return fail ("editor attached to a top-level window");
 	UpdateWindow (window);

@@ -7,6 +7,7 @@
 // editor's top left on the screen; sets Width to 0 once <folder>/set.txt appears (then writes
 // set-done.txt); ends when <folder>/done.txt appears or after a minute. Exit status 0 when the
 // host saw every expected edit with its VST 2 index.
+#include "host/HostWindowWin32.h"
 #include "host/vst2/module.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 namespace {
 
 using namespace vst2host;
+using namespace TessalineHost;
 
 constexpr UINT_PTR kPollTimer = 1;
 constexpr int kGiveUpAfterPolls = 600; // 100 ms each
@@ -32,29 +34,18 @@ const Effect* effect = nullptr;
 int polls = 0;
 bool widthSet = false;
 
-bool exists (const std::string& path)
-{
-	return GetFileAttributesA (path.c_str ()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void touch (const std::string& path)
-{
-	if (FILE* file = std::fopen (path.c_str (), "w"))
-		std::fclose (file);
-}
-
 LRESULT CALLBACK hostWindowProc (HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
 	if (message == WM_TIMER && wParam == kPollTimer)
 	{
-		if (!widthSet && exists (folder + "\\set.txt"))
+		if (!widthSet && fileExists (folder + "\\set.txt"))
 		{
 			// As automation playback does: from the host, not from the editor.
 			effect->setParameter (kWidthIndex, 0.f);
 			widthSet = true;
-			touch (folder + "\\set-done.txt");
+			touchFile (folder + "\\set-done.txt");
 		}
-		if (exists (folder + "\\done.txt") || ++polls > kGiveUpAfterPolls)
+		if (fileExists (folder + "\\done.txt") || ++polls > kGiveUpAfterPolls)
 			PostQuitMessage (0);
 		return 0;
 	}
@@ -64,28 +55,6 @@ LRESULT CALLBACK hostWindowProc (HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 		return 0;
 	}
 	return DefWindowProcW (hwnd, message, wParam, lParam);
-}
-
-HWND createHostWindow (int clientWidth, int clientHeight)
-{
-	WNDCLASSW windowClass {};
-	windowClass.lpfnWndProc = hostWindowProc;
-	windowClass.hInstance = GetModuleHandleW (nullptr);
-	windowClass.hCursor = LoadCursor (nullptr, IDC_ARROW);
-	windowClass.lpszClassName = L"TessalineVst2Host";
-	RegisterClassW (&windowClass);
-	const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-	RECT frame {0, 0, clientWidth, clientHeight};
-	AdjustWindowRect (&frame, style, FALSE);
-	return CreateWindowExW (0, L"TessalineVst2Host", L"Tessaline (VST 2.4)", style | WS_VISIBLE, 40, 40,
-	                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-	                        GetModuleHandleW (nullptr), nullptr);
-}
-
-bool check (bool ok, const char* what)
-{
-	std::printf ("%s: %s\n", ok ? "ok" : "FAILED", what);
-	return ok;
 }
 
 bool sawCall (const Host& host, Int32 opcode, Int32 index)
@@ -126,7 +95,7 @@ int main (int argc, char** argv)
 	                rect->bottom - rect->top == 381,
 	            "editor rectangle 1105 x 381"))
 		return 1;
-	HWND window = createHostWindow (rect->right - rect->left, rect->bottom - rect->top);
+	HWND window = createHostWindow (L"TessalineVst2Host", L"Tessaline (VST 2.4)", hostWindowProc, rect->right - rect->left, rect->bottom - rect->top);
 	if (!check (window && instance.dispatch (kEditOpen, 0, 0, window) == 1, "editor opened in the host's window"))
 		return 1;
 	UpdateWindow (window);
