@@ -172,6 +172,10 @@ tresult PLUGIN_API Controller::setComponentState (IBStream* state)
 		}
 		setParamNormalized (field.id, value);
 	}
+	// Hosts that keep their own copy of the values (read once from the parameter infos' defaults)
+	// learn of the processor's values only when told to read them again.
+	if (componentHandler)
+		componentHandler->restartComponent (kParamValuesChanged);
 	return kResultOk;
 }
 

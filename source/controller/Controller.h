@@ -12,7 +12,8 @@ public:
 	tresult PLUGIN_API initialize (FUnknown* context) SMTG_OVERRIDE;
 	tresult PLUGIN_API terminate () SMTG_OVERRIDE;
 
-	// Follows the processor's saved state; a state that cannot be read completely changes nothing.
+	// Follows the processor's saved state and asks the host (through the component handler) to
+	// read the values again; a state that cannot be read completely changes nothing.
 	tresult PLUGIN_API setComponentState (IBStream* state) SMTG_OVERRIDE;
 	tresult PLUGIN_API getParameterInfo (int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
 	tresult PLUGIN_API getParamStringByValue (ParamID tag, ParamValue valueNormalized,

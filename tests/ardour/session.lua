@@ -1,5 +1,6 @@
 -- A headless Ardour session with Tessaline on a stereo track: change a parameter, roll, save.
 -- Prints one "check:" line per step; the shell script that runs it judges by those lines.
+dofile (debug.getinfo (1, "S").source:match ("^@(.*/)") .. "common.lua")
 local folder = os.getenv ("TESSALINE_SESSION_DIR")
 local name = "tessaline"
 
@@ -21,20 +22,13 @@ print ("check: plugin loaded: " .. plugin:display_name ())
 local insert = plugin:to_insert ()
 local vst = insert:plugin (0)
 print ("check: parameters " .. vst:parameter_count ())
+-- What Ardour holds for parameters the processor starts with other values than the controller's
+-- defaults (by control number: Predelay, Reverb variation, Decay time, Wet).
+print_reads (plugin, {1, 4, 5, 18})
 -- Parameter 0 of the plug-in is Dry; its new value must travel to the processor and into the state.
 if ARDOUR.LuaAPI.set_processor_param (plugin, 0, 0.25) then
 	print ("check: parameter set")
 end
+print ("check: parameter reads " .. tostring (ARDOUR.LuaAPI.get_processor_param (plugin, 0, true)))
 
-s:request_roll (ARDOUR.TransportRequestSource.TRS_UI)
-ARDOUR.LuaAPI.usleep (1500000)
-s:request_stop (false, false, ARDOUR.TransportRequestSource.TRS_UI)
-ARDOUR.LuaAPI.usleep (200000)
-print ("check: processed to sample " .. s:transport_sample ())
-
-local value = ARDOUR.LuaAPI.get_processor_param (plugin, 0, true)
-print ("check: parameter reads " .. tostring (value))
-
-s:save_state ("", false, false, false, false, false)
-print ("check: saved")
-close_session ()
+roll_save_and_close (s)

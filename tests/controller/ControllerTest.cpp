@@ -205,6 +205,69 @@ TEST (Controller, IncompleteStateChangesNothing)
 	EXPECT_EQ (controller.allValues (), before);
 }
 
+// A host that keeps its own copy of the values, taken from the parameter infos' defaults, and
+// reads them all again only when the controller asks it to (as Ardour does).
+class CopyingHandler : public RecordingHandler
+{
+public:
+	CopyingHandler (std::vector<Call>& calls, IEditController* controller)
+	: RecordingHandler (calls), controller (controller)
+	{
+		for (int32 index = 0; index < controller->getParameterCount (); ++index)
+		{
+			ParameterInfo info {};
+			controller->getParameterInfo (index, info);
+			copy[info.id] = info.defaultNormalizedValue;
+		}
+	}
+	tresult PLUGIN_API restartComponent (int32 flags) SMTG_OVERRIDE
+	{
+		RecordingHandler::restartComponent (flags);
+		if (flags & kParamValuesChanged)
+			for (auto& [id, value] : copy)
+				value = controller->getParamNormalized (id);
+		return kResultOk;
+	}
+
+	std::map<ParamID, ParamValue> copy;
+
+private:
+	IEditController* controller;
+};
+
+TEST (Controller, AStateTellsTheHostToReadTheValuesAgain)
+{
+	HostedController controller;
+	std::vector<Call> calls;
+	IPtr<CopyingHandler> handler = owned (new CopyingHandler (calls, controller.operator-> ()));
+	controller->setComponentHandler (handler);
+	ASSERT_EQ (handler->copy[kPredelay], 0.05);
+
+	ASSERT_EQ (controller->setComponentState (defaultStateStream ()), kResultOk);
+	ASSERT_EQ (calls.size (), 1u);
+	EXPECT_EQ (calls[0].what, "restart");
+	EXPECT_EQ (calls[0].value, static_cast<ParamValue> (kParamValuesChanged));
+	EXPECT_EQ (handler->copy, controller.allValues ());
+	EXPECT_EQ (handler->copy[kPredelay], 0.1);
+	EXPECT_EQ (handler->copy[kWet], 0.5);
+	EXPECT_EQ (handler->copy[kReverbVariation], 0.25);
+	controller->setComponentHandler (nullptr);
+}
+
+TEST (Controller, AStateThatCannotBeReadAsksTheHostForNothing)
+{
+	HostedController controller;
+	std::vector<Call> calls;
+	IPtr<RecordingHandler> handler = owned (new RecordingHandler (calls));
+	controller->setComponentHandler (handler);
+	std::vector<char> bytes = defaultStateBytes ();
+	bytes.resize (100);
+	EXPECT_EQ (controller->setComponentState (streamOfBytes (bytes)), kResultFalse);
+	EXPECT_EQ (controller->setComponentState (nullptr), kResultFalse);
+	EXPECT_TRUE (calls.empty ());
+	controller->setComponentHandler (nullptr);
+}
+
 TEST (Controller, OlderStatesTurnModulationAndPathBypassesOff)
 {
 	HostedController controller;

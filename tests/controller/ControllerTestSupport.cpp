@@ -32,8 +32,9 @@ tresult PLUGIN_API RecordingHandler::endEdit (ParamID id)
 	return kResultOk;
 }
 
-tresult PLUGIN_API RecordingHandler::restartComponent (int32)
+tresult PLUGIN_API RecordingHandler::restartComponent (int32 flags)
 {
+	calls.push_back ({"restart", 0, static_cast<ParamValue> (flags), 0});
 	return kResultOk;
 }
 

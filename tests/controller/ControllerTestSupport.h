@@ -24,9 +24,9 @@ std::string toAscii (const TChar* text);
 // One call that reached a recording handler or view.
 struct Call
 {
-	std::string what; // "begin", "perform", "end" or "update"
+	std::string what; // "begin", "perform", "end", "restart" or "update"
 	ParamID id;
-	ParamValue value;
+	ParamValue value; // for "restart": the flags
 	int source; // which view; 0 for the handler
 };
 
