@@ -1115,6 +1115,10 @@ tresult PLUGIN_API Vst2Wrapper::endEdit (ParamID id)
 
 tresult PLUGIN_API Vst2Wrapper::restartComponent (int32 flags)
 {
+	// The controller may ask while the wrapper is still being set up (it hears the processor's
+	// state before the parameter slots exist); the set-up reads every value afterwards anyway.
+	if (!slots)
+		return kResultOk;
 	if (flags & kLatencyChanged)
 	{
 		setInitialDelay (static_cast<VstInt32> (std::min<uint32> (processor->getLatencySamples (), kMaxInt32)));
