@@ -75,6 +75,11 @@ TEST_F (ModuleFactory, AnnouncesTheProcessorAndControllerClasses)
 		GTEST_SKIP () << "this module carries the processor alone";
 	ASSERT_EQ (classes.size (), 2u);
 	expectClass (classes[1], kControllerId, "Component Controller Class", "TessalineControllers", 0, "");
+#if SMTG_OS_WINDOWS
+	const uint8_t controllerComBytes[16] = {0xCF, 0xA8, 0x1A, 0x5F, 0x22, 0x7C, 0x96, 0x45,
+	                                        0x9D, 0x2F, 0xB6, 0xB7, 0xE0, 0xA4, 0xEE, 0xAE};
+	EXPECT_EQ (std::memcmp (classes[1].cid.toTUID (), controllerComBytes, 16), 0);
+#endif
 }
 
 TEST_F (ModuleFactory, GivesTheSameFactoryWithAReferenceEachCall)
