@@ -209,6 +209,7 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
             setSampleRate(opt);
         return 0;
     case effSetBlockSize:
+        // Likewise a block size of no samples, or one that no VstInt32 holds.
         if (value > 0 && value <= INT32_MAX)
             setBlockSize(static_cast<VstInt32>(value));
         return 0;

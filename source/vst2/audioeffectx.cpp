@@ -267,6 +267,8 @@ VstInt32 AudioEffectX::getAutomationState()
     return static_cast<VstInt32>(callHost(audioMasterGetAutomationState));
 }
 
+// Here and in getHostProductString, canHostDo and sendVstEventsToHost: a host handed a null text or
+// event list would write or read through it, so such a call is not made and the neutral value stands.
 bool AudioEffectX::getHostVendorString(char* text)
 {
     return text && callHost(audioMasterGetVendorString, 0, 0, text) != 0;

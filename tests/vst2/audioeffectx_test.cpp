@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -295,6 +296,174 @@ TEST(AudioEffectX, ExtendedHostCalls)
     EXPECT_EQ(0, alone.canHostDo(question));
     EXPECT_EQ(nullptr, alone.getDirectory());
     EXPECT_FALSE(alone.updateDisplay());
+}
+
+// A host that notes every argument of every call, the pointer included, and answers what the test sets.
+struct NotedCall {
+    AEffect* effect;
+    VstInt32 opcode;
+    VstInt32 index;
+    VstIntPtr value;
+    void* ptr;
+    float opt;
+};
+std::vector<NotedCall> notedCalls;
+VstIntPtr notingAnswer = 0;
+
+VstIntPtr VSTCALLBACK notingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                 float opt)
+{
+    notedCalls.push_back({effect, opcode, index, value, ptr, opt});
+    return notingAnswer;
+}
+
+struct HostCallCase {
+    const char* helper;
+    VstIntPtr answer;
+    std::function<VstIntPtr(BareEffect&)> call;
+    VstInt32 opcode;  // the interface's number, written out rather than taken from the headers
+    VstInt32 index;
+    VstIntPtr value;
+    void* ptr;
+    float opt;
+    VstIntPtr result;
+};
+
+template <typename T>
+VstIntPtr addressOf(T* pointer)
+{
+    return reinterpret_cast<VstIntPtr>(pointer);
+}
+
+// Every host-call helper: its opcode number, where each argument goes, and how the answer is read.
+TEST(AudioEffectX, EveryHostCallHasItsNumberArgumentsAndAnswer)
+{
+    char text[kVstMaxProductStrLen + 1] = "text";
+    char marker[4] = {};
+    void* const mark = marker;
+    auto* task = reinterpret_cast<VstOfflineTask*>(marker);
+    auto* files = reinterpret_cast<VstAudioFile*>(marker);
+    auto* selector = reinterpret_cast<VstFileSelect*>(marker);
+    auto* window = reinterpret_cast<VstWindow*>(marker);
+    VstEvents events{};
+    const VstIntPtr answerAddress = addressOf(marker);
+
+    const HostCallCase cases[] = {
+        {"setParameterAutomated", 7, [](BareEffect& fx) { fx.setParameterAutomated(1, 0.5f); return VstIntPtr(0); },
+         0, 1, 0, nullptr, 0.5f, 0},
+        {"getMasterVersion", 2400, [](BareEffect& fx) { return VstIntPtr(fx.getMasterVersion()); }, 1, 0, 0, nullptr,
+         0.f, 2400},
+        {"getCurrentUniqueId", 77, [](BareEffect& fx) { return VstIntPtr(fx.getCurrentUniqueId()); }, 2, 0, 0,
+         nullptr, 0.f, 77},
+        {"masterIdle", 5, [](BareEffect& fx) { fx.masterIdle(); return VstIntPtr(0); }, 3, 0, 0, nullptr, 0.f, 0},
+        {"__isInputConnectedDeprecated", 0,
+         [](BareEffect& fx) { return VstIntPtr(fx.__isInputConnectedDeprecated(2)); }, 4, 2, 0, nullptr, 0.f, 1},
+        {"__isOutputConnectedDeprecated", 1,
+         [](BareEffect& fx) { return VstIntPtr(fx.__isOutputConnectedDeprecated(3)); }, 4, 3, 1, nullptr, 0.f, 0},
+        {"__wantEventsDeprecated", 9, [](BareEffect& fx) { fx.__wantEventsDeprecated(5); return VstIntPtr(0); }, 6,
+         0, 5, nullptr, 0.f, 0},
+        {"getTimeInfo", answerAddress, [](BareEffect& fx) { return addressOf(fx.getTimeInfo(3)); }, 7, 0, 3,
+         nullptr, 0.f, answerAddress},
+        {"sendVstEventsToHost", 1, [&](BareEffect& fx) { return VstIntPtr(fx.sendVstEventsToHost(&events)); }, 8, 0,
+         0, &events, 0.f, 1},
+        {"__tempoAtDeprecated", 120, [](BareEffect& fx) { return VstIntPtr(fx.__tempoAtDeprecated(44)); }, 10, 0, 44,
+         nullptr, 0.f, 120},
+        {"__getNumAutomatableParametersDeprecated", 9,
+         [](BareEffect& fx) { return VstIntPtr(fx.__getNumAutomatableParametersDeprecated()); }, 11, 0, 0, nullptr,
+         0.f, 9},
+        {"__getParameterQuantizationDeprecated", 4,
+         [](BareEffect& fx) { return VstIntPtr(fx.__getParameterQuantizationDeprecated()); }, 12, 0, 0, nullptr, 0.f,
+         4},
+        {"ioChanged", 2, [](BareEffect& fx) { return VstIntPtr(fx.ioChanged()); }, 13, 0, 0, nullptr, 0.f, 1},
+        {"__needIdleDeprecated", 3, [](BareEffect& fx) { return VstIntPtr(fx.__needIdleDeprecated()); }, 14, 0, 0,
+         nullptr, 0.f, 1},
+        {"sizeWindow", 1, [](BareEffect& fx) { return VstIntPtr(fx.sizeWindow(300, 200)); }, 15, 300, 200, nullptr,
+         0.f, 1},
+        {"updateSampleRate", 96000, [](BareEffect& fx) { return VstIntPtr(fx.updateSampleRate()); }, 16, 0, 0,
+         nullptr, 0.f, 96000},
+        {"updateBlockSize", 64, [](BareEffect& fx) { return VstIntPtr(fx.updateBlockSize()); }, 17, 0, 0, nullptr,
+         0.f, 64},
+        {"getInputLatency", 11, [](BareEffect& fx) { return VstIntPtr(fx.getInputLatency()); }, 18, 0, 0, nullptr,
+         0.f, 11},
+        {"getOutputLatency", 12, [](BareEffect& fx) { return VstIntPtr(fx.getOutputLatency()); }, 19, 0, 0, nullptr,
+         0.f, 12},
+        {"__getPreviousPlugDeprecated", answerAddress,
+         [](BareEffect& fx) { return addressOf(fx.__getPreviousPlugDeprecated(3)); }, 20, 0, 0, nullptr, 0.f,
+         answerAddress},
+        {"__getNextPlugDeprecated", answerAddress,
+         [](BareEffect& fx) { return addressOf(fx.__getNextPlugDeprecated(4)); }, 21, 0, 0, nullptr, 0.f,
+         answerAddress},
+        {"__willProcessReplacingDeprecated", 2,
+         [](BareEffect& fx) { return VstIntPtr(fx.__willProcessReplacingDeprecated()); }, 22, 0, 0, nullptr, 0.f, 2},
+        {"getCurrentProcessLevel", 2, [](BareEffect& fx) { return VstIntPtr(fx.getCurrentProcessLevel()); }, 23, 0,
+         0, nullptr, 0.f, 2},
+        {"getAutomationState", 3, [](BareEffect& fx) { return VstIntPtr(fx.getAutomationState()); }, 24, 0, 0,
+         nullptr, 0.f, 3},
+        {"offlineStart", 1, [&](BareEffect& fx) { return VstIntPtr(fx.offlineStart(files, 5, 6)); }, 25, 6, 5, mark,
+         0.f, 1},
+        {"offlineRead", 1, [&](BareEffect& fx) { return VstIntPtr(fx.offlineRead(task, 7, true)); }, 26, 1, 7, mark,
+         0.f, 1},
+        {"offlineRead without source", 0, [&](BareEffect& fx) { return VstIntPtr(fx.offlineRead(task, 7, false)); },
+         26, 0, 7, mark, 0.f, 0},
+        {"offlineWrite", 1, [&](BareEffect& fx) { return VstIntPtr(fx.offlineWrite(task, 8)); }, 27, 0, 8, mark, 0.f,
+         1},
+        {"offlineGetCurrentPass", 5, [](BareEffect& fx) { return VstIntPtr(fx.offlineGetCurrentPass()); }, 28, 0, 0,
+         nullptr, 0.f, 1},
+        {"offlineGetCurrentMetaPass", 5, [](BareEffect& fx) { return VstIntPtr(fx.offlineGetCurrentMetaPass()); },
+         29, 0, 0, nullptr, 0.f, 1},
+        {"__setOutputSamplerateDeprecated", 1,
+         [](BareEffect& fx) { fx.__setOutputSamplerateDeprecated(22050.f); return VstIntPtr(0); }, 30, 0, 0, nullptr,
+         22050.f, 0},
+        {"__getOutputSpeakerArrangementDeprecated", answerAddress,
+         [](BareEffect& fx) { return addressOf(fx.__getOutputSpeakerArrangementDeprecated()); }, 31, 0, 0, nullptr,
+         0.f, answerAddress},
+        {"getHostVendorString", 1, [&](BareEffect& fx) { return VstIntPtr(fx.getHostVendorString(text)); }, 32, 0, 0,
+         text, 0.f, 1},
+        {"getHostProductString", 1, [&](BareEffect& fx) { return VstIntPtr(fx.getHostProductString(text)); }, 33, 0,
+         0, text, 0.f, 1},
+        {"getHostVendorVersion", 1234, [](BareEffect& fx) { return VstIntPtr(fx.getHostVendorVersion()); }, 34, 0, 0,
+         nullptr, 0.f, 1234},
+        {"hostVendorSpecific", 77, [&](BareEffect& fx) { return fx.hostVendorSpecific(1, 2, mark, 3.f); }, 35, 1, 2,
+         mark, 3.f, 77},
+        {"canHostDo", -1, [&](BareEffect& fx) { return VstIntPtr(fx.canHostDo(text)); }, 37, 0, 0, text, 0.f, 1},
+        {"getHostLanguage", 3, [](BareEffect& fx) { return VstIntPtr(fx.getHostLanguage()); }, 38, 0, 0, nullptr, 0.f,
+         3},
+        {"__openWindowDeprecated", answerAddress,
+         [&](BareEffect& fx) { return addressOf(fx.__openWindowDeprecated(window)); }, 39, 0, 0, mark, 0.f,
+         answerAddress},
+        {"__closeWindowDeprecated", 1, [&](BareEffect& fx) { return VstIntPtr(fx.__closeWindowDeprecated(window)); },
+         40, 0, 0, mark, 0.f, 1},
+        {"getDirectory", answerAddress, [](BareEffect& fx) { return addressOf(fx.getDirectory()); }, 41, 0, 0, nullptr,
+         0.f, answerAddress},
+        {"updateDisplay", 1, [](BareEffect& fx) { return VstIntPtr(fx.updateDisplay()); }, 42, 0, 0, nullptr, 0.f, 1},
+        {"beginEdit", 1, [](BareEffect& fx) { return VstIntPtr(fx.beginEdit(2)); }, 43, 2, 0, nullptr, 0.f, 1},
+        {"endEdit", 1, [](BareEffect& fx) { return VstIntPtr(fx.endEdit(2)); }, 44, 2, 0, nullptr, 0.f, 1},
+        {"openFileSelector", 1, [&](BareEffect& fx) { return VstIntPtr(fx.openFileSelector(selector)); }, 45, 0, 0,
+         mark, 0.f, 1},
+        {"closeFileSelector", 1, [&](BareEffect& fx) { return VstIntPtr(fx.closeFileSelector(selector)); }, 46, 0, 0,
+         mark, 0.f, 1},
+        {"__getChunkFileDeprecated", 1, [&](BareEffect& fx) { return VstIntPtr(fx.__getChunkFileDeprecated(mark)); },
+         48, 0, 0, mark, 0.f, 1},
+        {"__getInputSpeakerArrangementDeprecated", answerAddress,
+         [](BareEffect& fx) { return addressOf(fx.__getInputSpeakerArrangementDeprecated()); }, 49, 0, 0, nullptr,
+         0.f, answerAddress},
+    };
+
+    for (const HostCallCase& c : cases) {
+        BareEffect fx(notingHost);
+        notedCalls.clear();
+        notingAnswer = c.answer;
+        EXPECT_EQ(c.result, c.call(fx)) << c.helper;
+        ASSERT_EQ(1u, notedCalls.size()) << c.helper;
+        const NotedCall& noted = notedCalls[0];
+        EXPECT_EQ(fx.getAeffect(), noted.effect) << c.helper;
+        EXPECT_EQ(c.opcode, noted.opcode) << c.helper;
+        EXPECT_EQ(c.index, noted.index) << c.helper;
+        EXPECT_EQ(c.value, noted.value) << c.helper;
+        EXPECT_EQ(c.ptr, noted.ptr) << c.helper;
+        EXPECT_EQ(c.opt, noted.opt) << c.helper;
+    }
+    notedCalls.clear();
 }
 
 TEST(AudioEffectX, CanDoTexts)
