@@ -9,9 +9,8 @@ set -euo pipefail
 bundle=$(realpath "$1")
 work=$2
 here=$(cd "$(dirname "$0")" && pwd)
-ardour=/usr/lib/ardour7
+source "$here/ardour_env.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
 # Every LINE must be a whole line of what the Lua script printed into LOG.
 expect_lines() {  # LOG LINE...
   local log=$1; shift
@@ -20,20 +19,11 @@ expect_lines() {  # LOG LINE...
   done
 }
 
-rm -rf "$work"
-mkdir -p "$work/home/.config/ardour7" "$work/home/.vst3"
-export HOME="$work/home"
+ardour_home "$work"
+mkdir -p "$HOME/.vst3"
 # The session's search path is the default one under this private HOME.
 cp -r "$bundle" "$HOME/.vst3/Tessaline.vst3"
 installed="$HOME/.vst3/Tessaline.vst3"
-cat > "$HOME/.config/ardour7/config" <<CONFIG
-<?xml version="1.0" encoding="UTF-8"?>
-<Ardour>
-  <Config>
-    <Option name="hide-dummy-backend" value="0"/>
-  </Config>
-</Ardour>
-CONFIG
 
 echo "== Ardour's VST 3 scanner"
 LD_LIBRARY_PATH=$ardour timeout 120 "$ardour/ardour-vst3-scanner" -f -v "$installed" >"$work/scan.log" 2>&1 || true
@@ -55,8 +45,7 @@ fi
 echo "== a headless Ardour session"
 # The Lua host trusts the scanner's cache only for plug-ins that are not new.
 find "$installed" -exec touch -d '2 days ago' {} +
-rm -f "$HOME/.config/ardour7/plugin_metadata/scan_log"
-TESSALINE_SESSION_DIR="$work/session" timeout 300 ardour7-lua "$here/session.lua" >"$work/session.log" 2>&1 || true
+TESSALINE_SESSION_DIR="$work/session" ardour_lua "$here/session.lua" "$work/session.log"
 grep "^check:" "$work/session.log" || true
 # Ardour keeps its own copy of the values: it must hold the processor's, not the controller's
 # defaults (Predelay 10 ms, Variation 1, Decay time 5 s, Wet 0 dB).
@@ -119,8 +108,7 @@ echo "session: loaded, parameter changed, processed $processed samples, saved wi
 
 echo "== the session reopened"
 cp "$session" "$work/first.ardour"
-rm -f "$HOME/.config/ardour7/plugin_metadata/scan_log"
-TESSALINE_SESSION_DIR="$work/session" timeout 300 ardour7-lua "$here/reopen.lua" >"$work/reopen.log" 2>&1 || true
+TESSALINE_SESSION_DIR="$work/session" ardour_lua "$here/reopen.lua" "$work/reopen.log"
 grep "^check:" "$work/reopen.log" || true
 expect_lines "$work/reopen.log" "check: session reopened" "check: plugin reloaded: Tessaline" \
   "check: reads 0 0.2500" "${values_read[@]}" "check: saved"

@@ -9,29 +9,18 @@ set -euo pipefail
 module=$(realpath "$1")
 work=$2
 here=$(cd "$(dirname "$0")" && pwd)
-ardour=/usr/lib/ardour7
+source "$here/../../ardour/ardour_env.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
 # level NAME: the dB figure of a "check: level NAME <dB>" line (-inf for silence).
 level() { sed -n "s/^check: level $1 \(.*\)$/\1/p" "$2" | head -1; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a != "-inf" && a + 0 > b + 0) }'; }
 
-rm -rf "$work"
-mkdir -p "$work/home/.config/ardour7" "$work/vst"
-export HOME="$work/home"
+# The meter falls at once, so that a level read shows the signal of that moment.
+ardour_home "$work" "<Option name=\"plugin-path-lxvst\" value=\"$work/vst\"/>" \
+  '<Option name="meter-falloff" value="1000"/>'
+mkdir -p "$work/vst"
 cp "$module" "$work/vst/Tessaline.so"
 installed="$work/vst/Tessaline.so"
-# The meter falls at once, so that a level read shows the signal of that moment.
-cat > "$HOME/.config/ardour7/config" <<CONFIG
-<?xml version="1.0" encoding="UTF-8"?>
-<Ardour>
-  <Config>
-    <Option name="hide-dummy-backend" value="0"/>
-    <Option name="plugin-path-lxvst" value="$work/vst"/>
-    <Option name="meter-falloff" value="1000"/>
-  </Config>
-</Ardour>
-CONFIG
 
 echo "== Ardour's VST 2.4 scanner"
 LD_LIBRARY_PATH=$ardour timeout 120 "$ardour/ardour-vst-scanner" -f -v "$installed" >"$work/scan.log" 2>&1 || true
@@ -46,9 +35,8 @@ done
 echo "== a headless session"
 # The Lua host trusts the cache only for a plug-in that is not new.
 touch -d '2 days ago' "$installed"
-rm -f "$HOME/.config/ardour7/plugin_metadata/scan_log"
 export TESSALINE_SESSION_DIR="$work/session"
-timeout 300 ardour7-lua "$here/vst2_session.lua" >"$work/session.log" 2>&1 || true
+ardour_lua "$here/vst2_session.lua" "$work/session.log"
 grep "^check:" "$work/session.log" || true
 for line in "check: plugin loaded: Tessaline" "check: parameters 25" "check: saved"; do
   grep -qF "$line" "$work/session.log" || fail "the session did not print \"$line\""
@@ -69,8 +57,7 @@ header=$(od -An -t u8 -N 16 "$work/chunk.bin" | xargs)
 [ "$(od -An -t x1 -j 24 -N 8 "$work/chunk.bin" | tr -d ' \n')" = 000000000000d03f ] || fail "the saved Dry is not 0.25"
 
 echo "== the session opened again"
-rm -f "$HOME/.config/ardour7/plugin_metadata/scan_log"
-timeout 300 ardour7-lua "$here/vst2_recall.lua" >"$work/recall.log" 2>&1 || true
+ardour_lua "$here/vst2_recall.lua" "$work/recall.log"
 grep "^check:" "$work/recall.log" || true
 grep -qF "check: recalled dry 0.2500 wet 1.0000" "$work/recall.log" || fail "the values did not come back"
 above "$(level "after recall" "$work/recall.log")" -40 || fail "no sound after the session was opened again"
