@@ -11,6 +11,7 @@
 #include "base/source/fstring.h"
 #include "pluginterfaces/base/ustring.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -69,6 +70,23 @@ constexpr StateField kStateFields[] = {
 };
 static_assert (sizeof (kStateFields) / sizeof (kStateFields[0]) == kNumStoredParameters,
                "every stored parameter is read from the state");
+
+// The five switches: one step and no list of their own, so the SDK shows them as "On" and "Off".
+bool isSwitch (const Parameter& parameter)
+{
+	const ParameterInfo& info = parameter.getInfo ();
+	return info.stepCount == 1 && !(info.flags & ParameterInfo::kIsList);
+}
+
+// Typed text against a shown one; the case of ASCII letters plays no part.
+bool sameTextIgnoringCase (const TChar* typed, const TChar* shown)
+{
+	const auto lower = [] (TChar c) { return c >= 'A' && c <= 'Z' ? TChar (c - 'A' + 'a') : c; };
+	for (; *typed && *shown; ++typed, ++shown)
+		if (lower (*typed) != lower (*shown))
+			return false;
+	return *typed == *shown;
+}
 
 // The lock keeps the user's dry/wet balance while presets change the room.
 bool keptByLock (ParamID id)
@@ -203,18 +221,36 @@ tresult PLUGIN_API Controller::getParamStringByValue (ParamID tag, ParamValue va
 tresult PLUGIN_API Controller::getParamValueByString (ParamID tag, TChar* string,
                                                       ParamValue& valueNormalized)
 {
-	// Every readable text holds a number. The SDK's own parameter classes report success on
+	if (!string)
+		return kResultFalse;
+	const Parameter* parameter = getParameterObject (tag);
+	if (parameter && isSwitch (*parameter))
+	{
+		// What a switch shows ("On", "Off") can be typed back.
+		for (const ParamValue state : {0.0, 1.0})
+		{
+			String128 shown {};
+			parameter->toString (state, shown);
+			if (sameTextIgnoringCase (string, shown))
+			{
+				valueNormalized = state;
+				return kResultTrue;
+			}
+		}
+	}
+	// Every other readable text holds a number. The SDK's own parameter classes report success on
 	// Windows for texts without one, and "nan" scans as a number that is no value: all of these
 	// answer as unreadable, leaving the caller's value alone.
 	double number = 0.0;
-	if (!string || !String (string).scanFloat (number, 0, true) || std::isnan (number))
+	if (!String (string).scanFloat (number, 0, true) || std::isnan (number))
 		return kResultFalse;
 	ParamValue value = valueNormalized;
-	const tresult result = EditController::getParamValueByString (tag, string, value);
-	if (result == kResultTrue && std::isnan (value))
+	if (EditController::getParamValueByString (tag, string, value) != kResultTrue || std::isnan (value))
 		return kResultFalse;
-	valueNormalized = value;
-	return result;
+	// The switches and the level take a typed number as it is, "5" or "-1e400" included: held to
+	// the normalized range like every other value that reaches a parameter.
+	valueNormalized = std::min (std::max (value, 0.0), 1.0);
+	return kResultTrue;
 }
 
 tresult PLUGIN_API Controller::setParamNormalized (ParamID tag, ParamValue value)

@@ -18,6 +18,8 @@ public:
 	tresult PLUGIN_API getParameterInfo (int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
 	tresult PLUGIN_API getParamStringByValue (ParamID tag, ParamValue valueNormalized,
 	                                          String128 string) SMTG_OVERRIDE;
+	// A typed text gives a value within 0 to 1 or is refused (kResultFalse, the value untouched);
+	// a switch also takes the words it shows, in any case.
 	tresult PLUGIN_API getParamValueByString (ParamID tag, TChar* string,
 	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;

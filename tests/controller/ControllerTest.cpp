@@ -185,6 +185,57 @@ TEST (Controller, TypedValuesAreClampedAndPositiveGainsNegated)
 	EXPECT_EQ (valueOfText (controller, 26, "1", kResultFalse), -1.0);
 }
 
+// Numbers of any size, infinities included, never give a value outside 0 to 1: the switches and
+// the level, which take a number as it is, end at the nearer limit, and no other parameter leaves
+// its range. A switch takes back the words it shows, in any case.
+TEST (Controller, TypedTextStaysWithinTheNormalizedRange)
+{
+	HostedController controller;
+	const char* const kHigh[] = {"5", "1e20", "inf", "1e400"};
+	const char* const kLow[] = {"-3", "-1e20", "-inf", "-1e400"};
+	const ParamID kSwitches[] = {kBypass, kBypassDry, kBypassEarlyReflections, kBypassReverb, kBypassWet};
+	for (ParamID id : {kBypass, kBypassDry, kBypassEarlyReflections, kBypassReverb, kBypassWet, kVuPPM})
+	{
+		SCOPED_TRACE (id);
+		for (const char* text : kHigh)
+			EXPECT_EQ (valueOfText (controller, id, text), 1.0) << text;
+		for (const char* text : kLow)
+			EXPECT_EQ (valueOfText (controller, id, text), 0.0) << text;
+	}
+	for (const auto& description : kParameterTable)
+	{
+		SCOPED_TRACE (description.id);
+		for (const auto* texts : {&kHigh, &kLow})
+		{
+			for (const char* text : *texts)
+			{
+				String128 string {};
+				UString (string, 128).fromAscii (text);
+				ParamValue value = -1.0;
+				if (controller->getParamValueByString (description.id, string, value) == kResultTrue)
+					EXPECT_TRUE (value >= 0.0 && value <= 1.0) << text << " gives " << value;
+				else
+					EXPECT_EQ (value, -1.0) << text;
+			}
+		}
+	}
+
+	for (ParamID id : kSwitches)
+	{
+		SCOPED_TRACE (id);
+		for (ParamValue state : {0.0, 1.0})
+			EXPECT_EQ (valueOfText (controller, id, controller.textAt (id, state).c_str ()), state);
+		for (const char* text : {"On", "on", "ON", "oN"})
+			EXPECT_EQ (valueOfText (controller, id, text), 1.0) << text;
+		for (const char* text : {"Off", "off", "OFF"})
+			EXPECT_EQ (valueOfText (controller, id, text), 0.0) << text;
+		for (const char* text : {"O", "Onn", "Of", "Offf", " On"})
+			EXPECT_EQ (valueOfText (controller, id, text, kResultFalse), -1.0) << text;
+	}
+	for (ParamID id : {kVuPPM, kDry, kEarlyReflectionVariation})
+		EXPECT_EQ (valueOfText (controller, id, "On", kResultFalse), -1.0) << id;
+}
+
 TEST (Controller, KnobModeIsLinearOnly)
 {
 	HostedController controller;
