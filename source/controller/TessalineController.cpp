@@ -50,6 +50,10 @@ IPlugView* PLUGIN_API TessalineController::createView (FIDString name)
 {
 	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
 		return nullptr;
+	// A view that no host window can take would leave the host an empty window where it could
+	// have shown its own controls for the parameters.
+	if (!TessalineEditorView::hasWindowSystem ())
+		return nullptr;
 	return new (std::nothrow) TessalineEditorView (this);
 }
 

@@ -21,7 +21,8 @@ public:
 	// view; values outside 0 to 1 reach the views unclamped.
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
 
-	// The editor for the view name "editor", else null.
+	// The editor for the view name "editor", else null; null as well where the platform has no
+	// window system for the editor.
 	IPlugView* PLUGIN_API createView (FIDString name) SMTG_OVERRIDE;
 
 	// Called by the SDK's EditorView. Views that implement ParameterView join the list while

@@ -7,6 +7,8 @@
 #include "editor/Presets.h"
 
 #include "base/source/fstring.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "vstgui/lib/platform/iplatformframe.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +57,17 @@ COptionMenu* newMenu (const EditorControlLayout& row, CControlListener* listener
 }
 
 } // namespace
+
+bool TessalineEditorView::hasWindowSystem ()
+{
+	for (FIDString type : {kPlatformTypeHWND, kPlatformTypeHIView, kPlatformTypeNSView, kPlatformTypeUIView,
+	                       kPlatformTypeX11EmbedWindowID})
+	{
+		if (VSTGUI::Platform::isPlatformTypeSupported (type))
+			return true;
+	}
+	return false;
+}
 
 TessalineEditorView::TessalineEditorView (TessalineController* controller)
 : VSTGUIEditor (controller), tessalineController (controller)

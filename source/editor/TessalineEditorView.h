@@ -25,6 +25,10 @@ public:
 	// and a drag still open is ended, so the host is left with no open edit.
 	~TessalineEditorView () override;
 
+	// Whether the GUI layer of this platform can show the view in any kind of host window. Where
+	// it cannot, a view could only be drawn off screen, never attached to a host.
+	static bool hasWindowSystem ();
+
 	bool PLUGIN_API open (void* parent) override;
 	void PLUGIN_API close () override;
 

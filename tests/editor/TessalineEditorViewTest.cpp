@@ -289,7 +289,7 @@ TEST (EditorWindow, ReleasedWhileAttachedClosesAndEndsTheOpenDrag)
 	handler->release ();
 	for (int round = 0; round < 2; ++round)
 	{
-		IPlugView* view = controller->createView ("editor");
+		IPlugView* view = new TessalineEditorView (&controller.object ());
 		ASSERT_EQ (view->attached (nullptr, kPlatformTypeHWND), kResultOk);
 		CFrame& frame = *dynamic_cast<TessalineEditorView*> (view)->getFrame ();
 		CPoint at (123, 140), up (123, 120);
