@@ -24,8 +24,6 @@ namespace {
 constexpr double kDefaultSampleRate = 44100.0;
 constexpr double kLowestEngineRate = 44100.0; // the highest is the engine's own kHighestEngineRate
 constexpr double kTailSeconds = 22.0;
-constexpr int32 kEarlyReflectionVariations = 12;
-constexpr int32 kReverbVariations = 5;
 
 // Zero-based list entry of a normalized value. The value is held within 0..1 first (NaN as 0),
 // so the conversion to an integer is always defined; 1.0 selects the last entry.
@@ -450,7 +448,7 @@ tresult PLUGIN_API Tessaline::process (ProcessData& data)
 
 	// 4. Bypass: the input unchanged, the engine and the level left alone.
 	const bool is32 = data.symbolicSampleSize == kSample32;
-	if (settings.bypass)
+	if (switchedOn (settings.bypass))
 	{
 		if (is32)
 			copyBypassed<Sample32> (data);
