@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test: optimised native build, sanitizer build, and the 32-bit DLL under wine.
+# Builds and runs every test: optimised native build, sanitizer builds, and the 32-bit DLL under wine.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 "$root/scripts/setup.sh"
@@ -15,6 +15,14 @@ echo "== native, AddressSanitizer + UndefinedBehaviorSanitizer"
 configure asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_SANITIZE=ON -DTESSALINE_BENCHMARKS=OFF
 build asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan
+
+echo "== native, ThreadSanitizer: the tests that run threads"
+# Only the programs that hold them are built; ctest passes over the others.
+tsan_targets=(processor_test module_host_test)
+tsan_tests='ProcessorThreads|ModuleEntry'
+configure tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_TSAN=ON -DTESSALINE_BENCHMARKS=OFF
+cmake --build "$root/build/tsan" -j "$jobs" --target "${tsan_targets[@]}"
+TSAN_OPTIONS="suppressions=$root/tests/tsan_suppressions.txt" run_ctest tsan -R "$tsan_tests"
 
 echo "== 32-bit Windows under wine"
 configure win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"

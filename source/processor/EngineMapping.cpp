@@ -7,39 +7,60 @@
 namespace Steinberg {
 namespace Vst {
 
+namespace {
+
+// A stored normalized value as the controller holds it: within 0..1, NaN as 0. The engine limits
+// only some of its settings itself; its levels and gains take any value from their callers.
+double held (double value)
+{
+	return value >= 0.0 ? (value <= 1.0 ? value : 1.0) : 0.0;
+}
+
+// The one-based variation of a stored index: the entry the controller shows for it, the first for
+// a negative index and the last for one beyond the list.
+int32 variation (int8 index, int32 entries)
+{
+	return (index < 0 ? 0 : (index < entries ? index : entries - 1)) + 1;
+}
+
+double hz (const FrequencyRange& range, double normalized)
+{
+	return logNormalizedToPlain (range.min, range.max, held (normalized));
+}
+
+} // namespace
+
 void passToEngine (ReverbEngine& engine, const ReverbSettings& s, ParamID id)
 {
-	auto hz = [] (const FrequencyRange& range, double normalized) {
-		return logNormalizedToPlain (range.min, range.max, normalized);
-	};
 	switch (id)
 	{
-		case kDry: engine.setDryLevel (s.dry); break;
-		case kPredelay: engine.setPreDelay (s.predelay); break;
-		case kWidth: engine.setWidth (s.width); break;
-		// A loaded state may hold any index; the engine falls back to its default variation.
-		case kEarlyReflectionVariation: engine.setEarlyReflectionVariation (s.earlyReflectionVariation + 1); break;
-		case kReverbVariation: engine.setReverbVariation (s.reverbVariation + 1); break;
-		case kDecayTime: engine.setDecayTime (s.decayTime * s.decayTime); break; // square-law scale
-		case kRoomSize: engine.setRoomSize (s.roomSize); break;
-		case kDiffusion: engine.setDiffusion (s.diffusion); break;
-		case kDampIntensity: engine.setDampIntensity (s.dampIntensity); break;
+		case kDry: engine.setDryLevel (held (s.dry)); break;
+		case kPredelay: engine.setPreDelay (held (s.predelay)); break;
+		case kWidth: engine.setWidth (held (s.width)); break;
+		case kEarlyReflectionVariation:
+			engine.setEarlyReflectionVariation (variation (s.earlyReflectionVariation, kEarlyReflectionVariations));
+			break;
+		case kReverbVariation: engine.setReverbVariation (variation (s.reverbVariation, kReverbVariations)); break;
+		case kDecayTime: engine.setDecayTime (held (s.decayTime) * held (s.decayTime)); break; // square-law scale
+		case kRoomSize: engine.setRoomSize (held (s.roomSize)); break;
+		case kDiffusion: engine.setDiffusion (held (s.diffusion)); break;
+		case kDampIntensity: engine.setDampIntensity (held (s.dampIntensity)); break;
 		case kDamp: engine.setDampFrequency (hz (kDampRange, s.damp)); break;
 		case kLowShelf: engine.setEqFrequency (hz (kLowShelfRange, s.lowShelf), 0); break;
-		case kLowGain: engine.setEqGain (s.lowGain, 0); break;
+		case kLowGain: engine.setEqGain (held (s.lowGain), 0); break;
 		case kPeak: engine.setEqFrequency (hz (kPeakRange, s.peak), 1); break;
-		case kPeakGain: engine.setEqGain (s.peakGain, 1); break;
+		case kPeakGain: engine.setEqGain (held (s.peakGain), 1); break;
 		case kHighShelf: engine.setEqFrequency (hz (kHighShelfRange, s.highShelf), 2); break;
-		case kHighGain: engine.setEqGain (s.highGain, 2); break;
-		case kEarlyReflections: engine.setEarlyReflectionsLevel (s.earlyReflections); break;
-		case kReverb: engine.setReverbLevel (s.reverb); break;
-		case kWet: engine.setWetLevel (s.wet); break;
-		case kBypassDry: engine.setDryBypass (s.bypassDry != 0); break;
-		case kBypassEarlyReflections: engine.setEarlyReflectionsBypass (s.bypassEarlyReflections != 0); break;
-		case kBypassReverb: engine.setReverbBypass (s.bypassReverb != 0); break;
-		case kBypassWet: engine.setWetBypass (s.bypassWet != 0); break;
-		case kModSpeed: engine.setModulationSpeed (s.modSpeed); break;
-		case kModDepth: engine.setModulationDepth (s.modDepth); break;
+		case kHighGain: engine.setEqGain (held (s.highGain), 2); break;
+		case kEarlyReflections: engine.setEarlyReflectionsLevel (held (s.earlyReflections)); break;
+		case kReverb: engine.setReverbLevel (held (s.reverb)); break;
+		case kWet: engine.setWetLevel (held (s.wet)); break;
+		case kBypassDry: engine.setDryBypass (switchedOn (s.bypassDry)); break;
+		case kBypassEarlyReflections: engine.setEarlyReflectionsBypass (switchedOn (s.bypassEarlyReflections)); break;
+		case kBypassReverb: engine.setReverbBypass (switchedOn (s.bypassReverb)); break;
+		case kBypassWet: engine.setWetBypass (switchedOn (s.bypassWet)); break;
+		case kModSpeed: engine.setModulationSpeed (held (s.modSpeed)); break;
+		case kModDepth: engine.setModulationDepth (held (s.modDepth)); break;
 		default: break; // kBypass: process reads it
 	}
 }

@@ -36,9 +36,6 @@ const ClassEntry kClasses[] = {
 	 TessalineController::createInstance},
 };
 
-// Two first calls at once must not build two factories.
-std::mutex factoryMutex;
-
 } // namespace
 
 bool InitModule ()
@@ -53,7 +50,9 @@ bool DeinitModule ()
 
 SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory ()
 {
-	std::lock_guard<std::mutex> lock (factoryMutex);
+	// Two first calls at once must not build two factories, and a factory whose last reference is
+	// being released must not be handed out: the release clears the pointer under the same lock.
+	std::lock_guard<std::mutex> lock (gPluginFactoryMutex);
 	if (gPluginFactory)
 	{
 		gPluginFactory->addRef ();

@@ -24,8 +24,6 @@ namespace {
 constexpr double kDefaultSampleRate = 44100.0;
 constexpr double kLowestEngineRate = 44100.0; // the highest is the engine's own kHighestEngineRate
 constexpr double kTailSeconds = 22.0;
-constexpr int32 kEarlyReflectionVariations = 12;
-constexpr int32 kReverbVariations = 5;
 
 // Zero-based list entry of a normalized value. The value is held within 0..1 first (NaN as 0),
 // so the conversion to an integer is always defined; 1.0 selects the last entry.
@@ -126,21 +124,24 @@ tresult PLUGIN_API Tessaline::terminate ()
 tresult PLUGIN_API Tessaline::setActive (TBool state)
 {
 	sendTextMessage (state ? "Tessaline::setActive (true)" : "Tessaline::setActive (false)");
-	if (state)
 	{
-		if (!active.load ())
+		std::lock_guard<std::mutex> lock (hostSideMutex);
+		if (state)
 		{
-			reportedState.write ({settings, adoptedSerial});
-			active.store (true);
+			if (!active.load ())
+			{
+				reportedState.write ({settings, adoptedSerial});
+				active.store (true);
+			}
 		}
+		else if (active.exchange (false))
+		{
+			// A record accepted after the last block still has to reach the engine.
+			adoptIncomingState ();
+		}
+		lastLevel = 0.0f;
+		engine.reset ();
 	}
-	else if (active.exchange (false))
-	{
-		// A record accepted after the last block still has to reach the engine.
-		adoptIncomingState ();
-	}
-	lastLevel = 0.0f;
-	engine.reset ();
 	return AudioEffect::setActive (state);
 }
 
@@ -184,11 +185,13 @@ tresult PLUGIN_API Tessaline::setState (IBStream* state)
 {
 	if (!state)
 		return kInvalidArgument;
-	// Read into a record of its own: a stream that ends early changes nothing.
-	ReverbSettings incoming = acceptedSettings;
+	// Read into a record of its own: a stream that ends early changes nothing. A complete read
+	// sets every field, so the record starts from anything.
+	ReverbSettings incoming = defaultReverbSettings ();
 	tresult result = incoming.read (state);
 	if (result != kResultOk)
 		return result;
+	std::lock_guard<std::mutex> lock (hostSideMutex);
 	acceptState (incoming);
 	return kResultOk;
 }
@@ -197,7 +200,12 @@ tresult PLUGIN_API Tessaline::getState (IBStream* state)
 {
 	if (!state)
 		return kInvalidArgument;
-	return latestSettings ().write (state);
+	ReverbSettings latest;
+	{
+		std::lock_guard<std::mutex> lock (hostSideMutex);
+		latest = latestSettings ();
+	}
+	return latest.write (state);
 }
 
 tresult PLUGIN_API Tessaline::canProcessSampleSize (int32 symbolicSampleSize)
@@ -440,7 +448,7 @@ tresult PLUGIN_API Tessaline::process (ProcessData& data)
 
 	// 4. Bypass: the input unchanged, the engine and the level left alone.
 	const bool is32 = data.symbolicSampleSize == kSample32;
-	if (settings.bypass)
+	if (switchedOn (settings.bypass))
 	{
 		if (is32)
 			copyBypassed<Sample32> (data);

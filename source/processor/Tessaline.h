@@ -8,6 +8,7 @@
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace Steinberg {
 namespace Vst {
@@ -82,6 +83,10 @@ private:
 	// setState may come on another thread while process runs: while active, an accepted record
 	// travels to the audio thread through incomingState and is adopted at the start of a block;
 	// the audio thread reports its settings back through reportedState for getState.
+	// Hosts may also call setState, getState and setActive on several threads at once: these take
+	// hostSideMutex, so that the host side stays one writer and one reader of the hand-over and
+	// hands out whole records only. The audio thread never takes it.
+	std::mutex hostSideMutex;
 	std::atomic<bool> active;
 	uint64 acceptedSerial; // host side: setState calls accepted so far
 	ReverbSettings acceptedSettings; // host side: the record of the last accepted setState

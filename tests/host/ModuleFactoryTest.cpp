@@ -1,6 +1,8 @@
 // What a host sees of the built module before it creates anything: exports, factory, class table.
 #include "HostedPlugin.h"
 
+#include "host/vst2/module.h"
+
 #include "base/source/fstring.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -10,6 +12,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace HostTest {
 namespace {
@@ -93,15 +96,27 @@ TEST_F (ModuleFactory, GivesTheSameFactoryWithAReferenceEachCall)
 	EXPECT_EQ (module->factory ()->countClasses (), static_cast<int32> (module->classes ().size ()));
 }
 
+// The built module opened and entered as hosts do first, with no factory asked for yet.
+struct EnteredModule
+{
+	EnteredModule ()
+	{
+		std::string error;
+		library = SharedLibrary::open (TESSALINE_MODULE_PATH, error);
+		EXPECT_TRUE (library) << error;
+		if (library && library->enter ())
+			getFactory = reinterpret_cast<GetFactoryProc> (library->symbol ("GetPluginFactory"));
+	}
+	std::unique_ptr<SharedLibrary> library;
+	GetFactoryProc getFactory = nullptr;
+};
+
 // Two threads asking for the factory at the same moment, while none exists, get one factory.
 TEST (ModuleEntry, FirstFactoryCallsFromTwoThreadsMakeOneFactory)
 {
-	std::string error;
-	auto library = SharedLibrary::open (TESSALINE_MODULE_PATH, error);
-	ASSERT_TRUE (library) << error;
-	ASSERT_TRUE (library->enter ());
-	auto getFactory = reinterpret_cast<GetFactoryProc> (library->symbol ("GetPluginFactory"));
-	ASSERT_TRUE (getFactory);
+	EnteredModule entered;
+	ASSERT_TRUE (entered.getFactory);
+	const GetFactoryProc getFactory = entered.getFactory;
 
 	constexpr int kRounds = 200;
 	for (int round = 0; round < kRounds; ++round)
@@ -124,7 +139,79 @@ TEST (ModuleEntry, FirstFactoryCallsFromTwoThreadsMakeOneFactory)
 		results[0]->release ();
 		results[1]->release ();
 	}
-	EXPECT_TRUE (library->exit ());
+	EXPECT_TRUE (entered.library->exit ());
+}
+
+// One effect through the VST 3 factory, with no other reference to the factory: made, set up,
+// one block processed, closed. False where a step fails.
+bool runVst3Effect (GetFactoryProc getFactory)
+{
+	IPluginFactory* factory = getFactory ();
+	if (!factory)
+		return false;
+	IComponent* component = nullptr;
+	bool ran = factory->createInstance (kProcessorId.toTUID (), IComponent::iid.toTUID (),
+	                                    reinterpret_cast<void**> (&component)) == kResultOk;
+	factory->release ();
+	if (!ran)
+		return false;
+	if (component->initialize (nullptr) == kResultOk)
+	{
+		FUnknownPtr<IAudioProcessor> processor (component);
+		ProcessSetup setup {kRealtime, kSample32, 64, 44100.0};
+		HostProcessData data;
+		ran = processor && processor->setupProcessing (setup) == kResultOk &&
+		      data.prepare (*component, 64, kSample32) && component->setActive (true) == kResultOk;
+		data.numSamples = 64;
+		ran = ran && processor->process (data) == kResultOk;
+		component->setActive (false);
+		component->terminate ();
+	}
+	component->release ();
+	return ran;
+}
+
+// One effect through VSTPluginMain: made, resumed, one block processed, closed.
+bool runVst2Effect (const vst2host::Module& entry)
+{
+	vst2host::Host host;
+	vst2host::Effect effect = entry.create (host);
+	if (!effect.valid ())
+		return false;
+	effect.dispatch (vst2host::kMainsChanged, 0, 1);
+	std::vector<float> left (64, 0.25f), right (64, -0.25f);
+	float* channels[2] = {left.data (), right.data ()};
+	effect.processReplacing (channels, channels, 64);
+	effect.dispatch (vst2host::kMainsChanged, 0, 0);
+	effect.close ();
+	return true;
+}
+
+// Effects made, run and closed on many threads at once through both entry points, with no other
+// reference to the factory: it is made and destroyed again and again, and must never be handed
+// out while it is being destroyed, nor be destroyed twice (meant for the sanitizer builds too).
+TEST (ModuleEntry, EffectsMadeAndClosedOnManyThreadsShareTheFactory)
+{
+	constexpr int kThreads = 8;
+	constexpr int kEffectsPerThread = 8;
+	EnteredModule entered;
+	ASSERT_TRUE (entered.getFactory);
+	const GetFactoryProc getFactory = entered.getFactory;
+	const vst2host::Module entry (TESSALINE_MODULE_PATH);
+	ASSERT_TRUE (entry.hasEntry ()) << entry.error ();
+
+	std::atomic<int> failed {0};
+	std::vector<std::thread> threads;
+	for (int t = 0; t < kThreads; ++t)
+		threads.emplace_back ([&, t] {
+			for (int i = 0; i < kEffectsPerThread; ++i)
+				if (!((t + i) % 2 == 0 ? runVst3Effect (getFactory) : runVst2Effect (entry)))
+					++failed;
+		});
+	for (auto& thread : threads)
+		thread.join ();
+	EXPECT_EQ (failed.load (), 0);
+	EXPECT_TRUE (entered.library->exit ());
 }
 
 TEST (ModuleEntry, ExportsTheEntryPointsAndPairsThem)

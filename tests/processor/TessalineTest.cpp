@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <xmmintrin.h>
 #include <cstdint>
 #include <thread>
@@ -18,15 +20,9 @@ namespace {
 
 using namespace ProcessorTest;
 
-// setState on the host's thread while process runs on the audio thread: every record arrives
-// whole, and getState answers with the newest one at once.
-TEST (ProcessorThreads, StatesLoadedWhileProcessingArriveWhole)
+// The default record, and one that differs from it in every field.
+std::array<Bytes, 2> twoDifferentRecords ()
 {
-	DirectProcessor plugin (kSample32, 32);
-	ASSERT_TRUE (plugin.ready);
-	ASSERT_EQ (plugin.component->setActive (true), kResultOk);
-
-	// Two records that differ in every field.
 	ReverbSettings first = defaultReverbSettings ();
 	ReverbSettings second = first;
 	second.dry = 0.25;
@@ -51,38 +47,100 @@ TEST (ProcessorThreads, StatesLoadedWhileProcessingArriveWhole)
 	second.bypassDry = second.bypassEarlyReflections = second.bypassReverb = second.bypassWet = 1;
 	second.modSpeed = 0.77;
 	second.modDepth = 0.66;
-	const Bytes records[2] = {written (first), written (second)};
+	return {written (first), written (second)};
+}
 
-	int last = 0;
-	std::atomic<bool> stop {false};
-	std::atomic<int> blocks {0};
-	std::thread audio ([&] {
+// Blocks of 32 frames through the processor on a thread of its own, from the first one on
+// (construction returns once one has run) until stop.
+struct AudioThread
+{
+	explicit AudioThread (DirectProcessor& plugin)
+	: thread ([this, &plugin] {
 		std::vector<float> left (32, 0.1f), right (32, 0.2f);
 		StereoBlock<float> block (left.data (), right.data (), left.data (), right.data (), 32);
-		while (!stop.load ())
+		while (!stopped.load ())
 		{
 			plugin.processor->process (block.data);
 			++blocks;
 		}
-	});
+	})
+	{
+		while (blocks.load () == 0)
+			std::this_thread::yield ();
+	}
+	~AudioThread () { stop (); }
 
-	while (blocks.load () == 0)
-		std::this_thread::yield ();
+	void stop ()
+	{
+		stopped = true;
+		if (thread.joinable ())
+			thread.join ();
+	}
+
+	std::atomic<bool> stopped {false};
+	std::atomic<int> blocks {0};
+	std::thread thread;
+};
+
+// setState on the host's thread while process runs on the audio thread: every record arrives
+// whole, and getState answers with the newest one at once.
+TEST (ProcessorThreads, StatesLoadedWhileProcessingArriveWhole)
+{
+	DirectProcessor plugin (kSample32, 32);
+	ASSERT_TRUE (plugin.ready);
+	ASSERT_EQ (plugin.component->setActive (true), kResultOk);
+	const std::array<Bytes, 2> records = twoDifferentRecords ();
+
+	int last = 0;
+	AudioThread audio (plugin);
 	// Loads go on until the audio thread has been through many blocks meanwhile.
-	const int blocksBefore = blocks.load ();
-	for (int i = 0; i < 3000 || (blocks.load () < blocksBefore + 200 && i < 1000000); ++i)
+	const int blocksBefore = audio.blocks.load ();
+	for (int i = 0; i < 3000 || (audio.blocks.load () < blocksBefore + 200 && i < 1000000); ++i)
 	{
 		ASSERT_EQ (plugin.load (records[i % 2]), kResultOk);
 		ASSERT_EQ (plugin.state (), records[i % 2]) << "load " << i;
 		last = i % 2;
 	}
-	stop = true;
-	audio.join ();
-	EXPECT_GE (blocks.load (), blocksBefore + 200);
+	audio.stop ();
+	EXPECT_GE (audio.blocks.load (), blocksBefore + 200);
 
 	// After deactivation the last record is the processor's own, adopted or not.
 	plugin.component->setActive (false);
 	EXPECT_EQ (plugin.state (), records[last]);
+}
+
+// setState on one host thread while getState runs on another, inactive and then active with the
+// audio thread running: every state handed out is one of the records loaded, never a mix of two.
+TEST (ProcessorThreads, StatesHandedOutDuringLoadsAreWhole)
+{
+	constexpr int kLoads = 20000;
+	DirectProcessor plugin (kSample32, 32);
+	ASSERT_TRUE (plugin.ready);
+	const std::array<Bytes, 2> records = twoDifferentRecords ();
+	ASSERT_EQ (plugin.load (records[1]), kResultOk);
+
+	for (const bool active : {false, true})
+	{
+		ASSERT_EQ (plugin.component->setActive (active), kResultOk);
+		std::unique_ptr<AudioThread> audio (active ? new AudioThread (plugin) : nullptr);
+		std::atomic<bool> loading {true};
+		std::thread loader ([&] {
+			for (int i = 0; i < kLoads; ++i)
+				plugin.load (records[i % 2]);
+			loading = false;
+		});
+		int reads = 0, mixed = 0;
+		while (loading.load ())
+		{
+			const Bytes state = plugin.state ();
+			++reads;
+			if (state != records[0] && state != records[1])
+				++mixed;
+		}
+		loader.join ();
+		EXPECT_EQ (mixed, 0) << "of " << reads << " states read, " << (active ? "active" : "inactive");
+		EXPECT_EQ (plugin.state (), records[(kLoads - 1) % 2]);
+	}
 }
 
 // The loop runs with denormals flushed (a denormal input reaches the dry path as 0) and the

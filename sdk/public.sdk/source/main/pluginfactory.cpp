@@ -6,20 +6,32 @@
 namespace Steinberg {
 
 CPluginFactory* gPluginFactory = nullptr;
+std::mutex gPluginFactoryMutex;
 
 CPluginFactory::CPluginFactory (const PFactoryInfo& info) : factoryInfo (info)
 {
-	FUNKNOWN_CTOR
 }
 
-CPluginFactory::~CPluginFactory ()
+CPluginFactory::~CPluginFactory () = default;
+
+uint32 PLUGIN_API CPluginFactory::addRef ()
 {
-	if (gPluginFactory == this)
-		gPluginFactory = nullptr;
-	FUNKNOWN_DTOR
+	return ++refCount;
 }
 
-IMPLEMENT_REFCOUNT (CPluginFactory)
+uint32 PLUGIN_API CPluginFactory::release ()
+{
+	{
+		std::lock_guard<std::mutex> lock (gPluginFactoryMutex);
+		const uint32 remaining = --refCount;
+		if (remaining > 0)
+			return remaining;
+		if (gPluginFactory == this)
+			gPluginFactory = nullptr;
+	}
+	delete this;
+	return 0;
+}
 
 tresult PLUGIN_API CPluginFactory::queryInterface (const TUID _iid, void** obj)
 {

@@ -3,6 +3,8 @@
 
 #include "pluginterfaces/base/ipluginbase.h"
 
+#include <atomic>
+#include <mutex>
 #include <vector>
 
 namespace Steinberg {
@@ -32,7 +34,11 @@ public:
 	tresult PLUGIN_API getClassInfoUnicode (int32 index, PClassInfoW* info) SMTG_OVERRIDE;
 	tresult PLUGIN_API setHostContext (FUnknown* context) SMTG_OVERRIDE;
 
-	DECLARE_FUNKNOWN_METHODS
+	//---from FUnknown------------
+	tresult PLUGIN_API queryInterface (const TUID _iid, void** obj) SMTG_OVERRIDE;
+	uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
+	// The last reference clears gPluginFactory, under gPluginFactoryMutex, before the factory goes.
+	uint32 PLUGIN_API release () SMTG_OVERRIDE;
 
 protected:
 	struct ClassEntry
@@ -47,9 +53,16 @@ protected:
 
 	PFactoryInfo factoryInfo;
 	std::vector<ClassEntry> classes;
+
+private:
+	std::atomic<uint32> refCount {1};
 };
 
 // The module's one factory while a host holds a reference to it; cleared when the last one goes.
+// Read it, hand it out with a new reference, or set it only while holding gPluginFactoryMutex: the
+// last release counts down to zero and clears it under the same lock, so a factory on its way out
+// is never handed out again.
 extern CPluginFactory* gPluginFactory;
+extern std::mutex gPluginFactoryMutex;
 
 } // namespace Steinberg
