@@ -30,12 +30,20 @@ public:
 	// H(z) = (g + z^-N) / (1 + g z^-N) on each channel.
 	__m128d step (__m128d x, FrameClock clock)
 	{
-		Pair& slot = buffer[position.advance (clock, length)];
+		return pass (x, buffer[position.advance (clock, length)], loadPair (gains));
+	}
+
+	// The same over many frames, io holding the input frames and receiving the output.
+	void run (Pair* io, FrameClock clock, int32_t frames)
+	{
+		LineCursor* const cursors[1] = {&position};
+		const int32_t lengths[1] = {length};
 		const __m128d g = loadPair (gains);
-		const __m128d d = loadPair (slot);
-		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
-		storePair (slot, v);
-		return _mm_add_pd (d, _mm_mul_pd (g, v));
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
+			Pair* const slot = &buffer[top[0]];
+			for (int32_t j = 0; j < count; ++j)
+				storePair (io[first + j], pass (loadPair (io[first + j]), slot[-j], g));
+		});
 	}
 
 	int32_t getLength () const { return length; }
@@ -46,6 +54,14 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	static __m128d pass (__m128d x, Pair& slot, __m128d g)
+	{
+		const __m128d d = loadPair (slot);
+		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
+		storePair (slot, v);
+		return _mm_add_pd (d, _mm_mul_pd (g, v));
+	}
+
 	Pair gains;
 	LineCursor position; // frame, counting down from length to 1
 	int32_t length; // frames, at least 2

@@ -39,6 +39,26 @@ public:
 		return t;
 	}
 
+	// The same over many frames, each output added to the frame's sum in acc.
+	void run (const Pair* p, Pair* acc, FrameClock clock, int32_t frames)
+	{
+		LineCursor* const cursors[2] = {&positionL, &positionR};
+		const int32_t lengths[2] = {lengthL, lengthR};
+		const __m128d g = loadPair (gains);
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
+			double* const left = &bufferL[top[0]];
+			double* const right = &bufferR[top[1]];
+			for (int32_t j = 0; j < count; ++j)
+			{
+				const __m128d w = _mm_mul_pd (g, loadPair (p[first + j]));
+				const __m128d t = _mm_loadh_pd (_mm_load_sd (left - j), right - j);
+				_mm_storel_pd (left - j, w);
+				_mm_storeh_pd (right - j, w);
+				storePair (acc[first + j], _mm_add_pd (loadPair (acc[first + j]), t));
+			}
+		});
+	}
+
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
 	int32_t getPositionL (FrameClock clock) const { return positionL.position (clock); }

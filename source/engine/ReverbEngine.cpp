@@ -146,7 +146,6 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 	const FrameClock now = clock;
 	const __m128d x = _mm_loadu_pd (in);
 	const __m128d p = preDelay.step (wetInput (x), now);
-	const __m128d dry = _mm_mul_pd (loadPair (dryGain), x);
 
 	// The late reverb's chain (modulated delay, diffusers, equaliser) is the longest one of the
 	// frame, and it reads only what earlier frames left in the modulated delay: it comes first, so
@@ -174,10 +173,61 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 	__m128d q = _mm_add_pd (_mm_mul_pd (loadPair (reverbGain), a), er);
 	for (auto& band : eqBands)
 		q = band.step (q);
-	const __m128d w = _mm_mul_pd (loadPair (wetGain), q);
-	const __m128d mixed = _mm_add_pd (w, _mm_mul_pd (loadPair (widthCrossMix), swapLanes (w)));
-	_mm_storeu_pd (out, _mm_add_pd (mixed, dry));
+	_mm_storeu_pd (out, mix (q, x));
 	return 0;
+}
+
+void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
+{
+	for (int32_t done = 0; done < frames; done += kPassFrames)
+	{
+		const int32_t count = frames - done < kPassFrames ? frames - done : kPassFrames;
+		processPass (in + 2 * done, out + 2 * done, count);
+	}
+}
+
+// Each part over the whole pass in the frame routine's order; every frame sees the same arithmetic
+// in the same order as there, and the sums keep their order (taps, then combs, into one sum).
+void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
+{
+	const FrameClock now = clock;
+	for (int32_t j = 0; j < frames; ++j)
+		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
+	preDelay.run (passWet, now, frames);
+
+	const __m128d zero = _mm_setzero_pd ();
+	for (int32_t j = 0; j < frames; ++j)
+		storePair (passSum[j], zero);
+	for (auto& tap : taps)
+		tap.run (passWet, passSum, now, frames);
+	const __m128d earlyGain = loadPair (earlyReflectionsGain);
+	for (int32_t j = 0; j < frames; ++j)
+	{
+		storePair (passEarly[j], _mm_mul_pd (earlyGain, loadPair (passSum[j])));
+		const __m128d p = loadPair (passWet[j]);
+		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
+	}
+
+	DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
+	DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
+	modulatedDelay.run (passSum, frames);
+	for (auto& diffuser : diffusers)
+		diffuser.run (passSum, now, frames);
+	clock = now + static_cast<FrameClock> (frames);
+
+	EqualizerBand::Kernel low (eqBands[0]);
+	EqualizerBand::Kernel peak (eqBands[1]);
+	EqualizerBand::Kernel high (eqBands[2]);
+	const __m128d late = loadPair (reverbGain);
+	for (int32_t j = 0; j < frames; ++j)
+	{
+		__m128d q = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j]));
+		q = high.step (peak.step (low.step (q)));
+		_mm_storeu_pd (out + 2 * j, mix (q, _mm_loadu_pd (in + 2 * j)));
+	}
+	low.save (eqBands[0]);
+	peak.save (eqBands[1]);
+	high.save (eqBands[2]);
 }
 
 void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)
