@@ -125,11 +125,17 @@ std::unique_ptr<ReverbEngine> engineAt (double rate)
 	return engine;
 }
 
-// The engine's own cost on the same frames, already widened and interleaved.
-void BM_Engine (benchmark::State& state)
+// The engine's own cost on the same frames, already widened and interleaved; with AVX where the
+// processor has it, as process runs it, and with SSE2 alone.
+void runEngine (benchmark::State& state, bool avx)
 {
 	SharedBuffers& b = buffers ();
 	auto engine = engineAt (rateOf (state));
+	if (engine->useAvx (avx) != avx)
+	{
+		state.SkipWithError ("no AVX on this processor");
+		return;
+	}
 	std::vector<double> in (2 * kBlock), out (2 * kBlock);
 	for (int32 i = 0; i < kBlock; ++i)
 	{
@@ -144,6 +150,9 @@ void BM_Engine (benchmark::State& state)
 	}
 	setCounters (state);
 }
+
+void BM_Engine (benchmark::State& state) { runEngine (state, true); }
+void BM_EngineSse2 (benchmark::State& state) { runEngine (state, false); }
 
 // The loop that process ran before the engine took whole blocks: one frame at a time, with the
 // conversions and the level.
@@ -215,6 +224,7 @@ BENCHMARK (BM_Process)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000
 BENCHMARK (BM_Freeverb3)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000);
 BENCHMARK (BM_FrameLoop)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000);
 BENCHMARK (BM_Engine)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000);
+BENCHMARK (BM_EngineSse2)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000);
 BENCHMARK (BM_ProcessTail)->Unit (benchmark::kMicrosecond)->Arg (48000);
 
 // Keeps the time per frame of each benchmark to print the ratios after the table.
@@ -258,5 +268,7 @@ int main (int argc, char** argv)
 	printRatio (ns, "tail / signal, 48 kHz:", "BM_ProcessTail/48000", "BM_Process/48000", "at most 1.0");
 	printRatio (ns, "process / engine, 48 kHz:", "BM_Process/48000", "BM_Engine/48000", "at most 1.05");
 	printRatio (ns, "process / engine, 192 kHz:", "BM_Process/192000", "BM_Engine/192000", "at most 1.05");
+	printRatio (ns, "engine SSE2 / AVX, 48 kHz:", "BM_EngineSse2/48000", "BM_Engine/48000", "what AVX gains");
+	printRatio (ns, "engine SSE2 / AVX, 192 kHz:", "BM_EngineSse2/192000", "BM_Engine/192000", "what AVX gains");
 	return 0;
 }

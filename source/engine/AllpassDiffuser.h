@@ -33,16 +33,31 @@ public:
 		return pass (x, buffer[position.advance (clock, length)], loadPair (gains));
 	}
 
-	// The same over many frames, io holding the input frames and receiving the output.
-	void run (Pair* io, FrameClock clock, int32_t frames)
+	// The same for the diffusers of a chain over many frames, each taking the previous one's
+	// output; io holds the input frames and receives the last one's output.
+	template <int G>
+	static void runChain (AllpassDiffuser* chain, Pair* io, FrameClock clock, int32_t frames)
 	{
-		LineCursor* const cursors[1] = {&position};
-		const int32_t lengths[1] = {length};
-		const __m128d g = loadPair (gains);
+		LineCursor* cursors[G];
+		int32_t lengths[G];
+		__m128d gains[G];
+		for (int k = 0; k < G; ++k)
+		{
+			cursors[k] = &chain[k].position;
+			lengths[k] = chain[k].length;
+			gains[k] = loadPair (chain[k].gains);
+		}
 		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
-			Pair* const slot = &buffer[top[0]];
+			Pair* slots[G];
+			for (int k = 0; k < G; ++k)
+				slots[k] = &chain[k].buffer[top[k]];
 			for (int32_t j = 0; j < count; ++j)
-				storePair (io[first + j], pass (loadPair (io[first + j]), slot[-j], g));
+			{
+				__m128d a = loadPair (io[first + j]);
+				for (int k = 0; k < G; ++k)
+					a = pass (a, slots[k][-j], gains[k]);
+				storePair (io[first + j], a);
+			}
 		});
 	}
 

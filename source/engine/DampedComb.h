@@ -85,6 +85,11 @@ public:
 			storePair (group[k].dampState, states[k]);
 	}
 
+	// runGroup for 2 * P combs, two to a 256-bit register, on processors with AVX (avxAvailable).
+	template <int P>
+	static void runPairsAvx (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock, int32_t frames);
+	static bool avxAvailable ();
+
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
 	int32_t getPositionL (FrameClock clock) const { return positionL.position (clock); }

@@ -73,6 +73,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
+, avxCombs (DampedComb::avxAvailable ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -198,8 +199,8 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 	const __m128d zero = _mm_setzero_pd ();
 	for (int32_t j = 0; j < frames; ++j)
 		storePair (passSum[j], zero);
-	for (auto& tap : taps)
-		tap.run (passWet, passSum, now, frames);
+	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[0], passWet, passSum, now, frames);
+	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[kNumTaps / 2], passWet, passSum, now, frames);
 	const __m128d earlyGain = loadPair (earlyReflectionsGain);
 	for (int32_t j = 0; j < frames; ++j)
 	{
@@ -208,11 +209,18 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
 	}
 
-	DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
-	DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
+	if (avxCombs)
+	{
+		DampedComb::runPairsAvx<2> (combs, passWet, passSum, now, frames);
+		DampedComb::runPairsAvx<3> (combs + 4, passWet, passSum, now, frames);
+	}
+	else
+	{
+		DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
+		DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
+	}
 	modulatedDelay.run (passSum, frames);
-	for (auto& diffuser : diffusers)
-		diffuser.run (passSum, now, frames);
+	AllpassDiffuser::runChain<kNumDiffusers> (diffusers, passSum, now, frames);
 	clock = now + static_cast<FrameClock> (frames);
 
 	EqualizerBand::Kernel low (eqBands[0]);
@@ -228,6 +236,12 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);
+}
+
+bool ReverbEngine::useAvx (bool enable)
+{
+	avxCombs = enable && DampedComb::avxAvailable ();
+	return avxCombs;
 }
 
 void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)

@@ -39,6 +39,9 @@ public:
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 128;
+	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
+	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
+	bool useAvx (bool enable);
 
 	// Levels (normalized, not limited; NaN counts as 0) and their bypass switches.
 	void setDryLevel (double value);
@@ -147,6 +150,7 @@ private:
 	bool reverbBypass;
 	double wetLevel; // already scaled
 	bool wetBypass;
+	bool avxCombs;
 	// One pass of processBlock: the wet input, then the pre-delayed frames, then the comb input;
 	// the early reflections; the sum of taps and combs, then the late reverb.
 	Pair passWet[kPassFrames];

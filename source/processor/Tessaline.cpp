@@ -387,6 +387,7 @@ double Tessaline::processFrames (ProcessData& data)
 	Sample* outLeft = channelsOf<Sample> (data.outputs[0])[0];
 	Sample* outRight = channelsOf<Sample> (data.outputs[0])[1];
 	double level = 0.0;
+	double oddLevel = 0.0;
 	for (int32 start = 0; start < data.numSamples; start += ReverbEngine::kPassFrames)
 	{
 		const int32 count = std::min (data.numSamples - start, ReverbEngine::kPassFrames);
@@ -401,12 +402,15 @@ double Tessaline::processFrames (ProcessData& data)
 		{
 			outLeft[start + i] = static_cast<Sample> (frames[2 * i]);
 			outRight[start + i] = static_cast<Sample> (frames[2 * i + 1]);
+			// Even and odd frames apart, so that the comparisons overlap: a mid value only ever
+			// replaces a smaller one, so the larger of the two is the block's largest.
 			const double mid = (frames[2 * i] + frames[2 * i + 1]) / 2.0;
-			if (mid > level)
-				level = mid;
+			double& largest = i % 2 ? oddLevel : level;
+			if (mid > largest)
+				largest = mid;
 		}
 	}
-	return level;
+	return oddLevel > level ? oddLevel : level;
 }
 
 void Tessaline::reportLevel (IParameterChanges* outputChanges, double level)

@@ -1,5 +1,6 @@
 // The engine over whole blocks against its own frame routine, bit for bit: every variation and
-// rate, blocks of awkward lengths, settings that change between blocks, bad input and resets.
+// rate, blocks of awkward lengths, settings that change between blocks, bad input and resets; with
+// the combs in 256-bit registers (where the processor has AVX) and with SSE2 alone.
 #include "EngineTestSupport.h"
 
 #include "engine/DenormalGuard.h"
@@ -23,9 +24,15 @@ constexpr int32_t kBlockLengths[] = {1, 2, 3, 255, 256, 257, 4097};
 
 using Input = std::function<void (long long frame, double in[2])>;
 
-class BlockMatch : public ::testing::Test
+class BlockMatch : public ::testing::TestWithParam<bool>
 {
 protected:
+	void SetUp () override
+	{
+		if (blockEngine->useAvx (GetParam ()) != GetParam ())
+			GTEST_SKIP () << "no AVX on this processor";
+	}
+
 	// Runs `frames` frames through both engines, the block engine in blocks of the lengths above
 	// in turn, every other block in place. False at the first frame whose bits differ.
 	bool runBoth (long long frames, const Input& input)
@@ -84,7 +91,7 @@ protected:
 
 } // namespace
 
-TEST_F (BlockMatch, EveryVariationAtEachRate)
+TEST_P (BlockMatch, EveryVariationAtEachRate)
 {
 	for (double rate : {44100.0, 48000.0, 96000.0, 192000.0})
 		for (int32_t variation = 1; variation <= 12; ++variation)
@@ -103,7 +110,7 @@ TEST_F (BlockMatch, EveryVariationAtEachRate)
 
 // Every setter between blocks, so that lengths change while their countdowns run, a line can
 // shrink below the modulated delay's write position, and the rate changes without a reset.
-TEST_F (BlockMatch, SettingsChangedBetweenBlocks)
+TEST_P (BlockMatch, SettingsChangedBetweenBlocks)
 {
 	both ([] (ReverbEngine& e) { applyProcessorDefaults (e); });
 	for (int step = 0; step < 24; ++step)
@@ -130,7 +137,7 @@ TEST_F (BlockMatch, SettingsChangedBetweenBlocks)
 
 // A loud burst, then a tail that runs into the denormal range (flushed, as the processor runs
 // the engine), then bad samples, then a reset in the middle of the signal.
-TEST_F (BlockMatch, BurstTailBadInputAndReset)
+TEST_P (BlockMatch, BurstTailBadInputAndReset)
 {
 	DenormalGuard guard;
 	both ([] (ReverbEngine& e) {
@@ -149,3 +156,6 @@ TEST_F (BlockMatch, BurstTailBadInputAndReset)
 	both ([] (ReverbEngine& e) { e.reset (); });
 	ASSERT_TRUE (runNoise (10000));
 }
+
+INSTANTIATE_TEST_SUITE_P (Engine, BlockMatch, ::testing::Values (false, true),
+                          [] (const ::testing::TestParamInfo<bool>& info) { return info.param ? "Avx" : "Sse2"; });
