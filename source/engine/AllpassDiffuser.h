@@ -30,12 +30,35 @@ public:
 	// H(z) = (g + z^-N) / (1 + g z^-N) on each channel.
 	__m128d step (__m128d x, FrameClock clock)
 	{
-		Pair& slot = buffer[position.advance (clock, length)];
-		const __m128d g = loadPair (gains);
-		const __m128d d = loadPair (slot);
-		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
-		storePair (slot, v);
-		return _mm_add_pd (d, _mm_mul_pd (g, v));
+		return pass (x, buffer[position.advance (clock, length)], loadPair (gains));
+	}
+
+	// The same for the diffusers of a chain over many frames, each taking the previous one's
+	// output; io holds the input frames and receives the last one's output.
+	template <int G>
+	static void runChain (AllpassDiffuser* chain, Pair* io, FrameClock clock, int32_t frames)
+	{
+		LineCursor* cursors[G];
+		int32_t lengths[G];
+		__m128d gains[G];
+		for (int k = 0; k < G; ++k)
+		{
+			cursors[k] = &chain[k].position;
+			lengths[k] = chain[k].length;
+			gains[k] = loadPair (chain[k].gains);
+		}
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
+			Pair* slots[G];
+			for (int k = 0; k < G; ++k)
+				slots[k] = &chain[k].buffer[top[k]];
+			for (int32_t j = 0; j < count; ++j)
+			{
+				__m128d a = loadPair (io[first + j]);
+				for (int k = 0; k < G; ++k)
+					a = pass (a, slots[k][-j], gains[k]);
+				storePair (io[first + j], a);
+			}
+		});
 	}
 
 	int32_t getLength () const { return length; }
@@ -46,6 +69,14 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	static __m128d pass (__m128d x, Pair& slot, __m128d g)
+	{
+		const __m128d d = loadPair (slot);
+		const __m128d v = _mm_sub_pd (x, _mm_mul_pd (g, d));
+		storePair (slot, v);
+		return _mm_add_pd (d, _mm_mul_pd (g, v));
+	}
+
 	Pair gains;
 	LineCursor position; // frame, counting down from length to 1
 	int32_t length; // frames, at least 2

@@ -37,21 +37,58 @@ public:
 	// Runs the loop one sample on the comb input x; returns the feedback-scaled loop value.
 	__m128d step (__m128d x, FrameClock clock)
 	{
-		const __m128d i = _mm_mul_pd (loadPair (inputGains), x);
 		double* left = &bufferL[positionL.advance (clock, lengthL)];
 		double* right = &bufferR[positionR.advance (clock, lengthR)];
-		const __m128d d = _mm_loadh_pd (_mm_load_sd (left), right);
-		const __m128d s = _mm_sub_pd (_mm_mul_pd (loadPair (dampGain), d),
-		                              _mm_mul_pd (loadPair (dampCoefficient), loadPair (dampState)));
-		storePair (dampState, s);
-		const __m128d m = _mm_add_pd (_mm_mul_pd (loadPair (filteredWeight), s),
-		                              _mm_mul_pd (loadPair (directWeight), d));
-		const __m128d y = _mm_mul_pd (loadPair (feedback), m);
-		const __m128d v = _mm_add_pd (i, y);
-		_mm_storel_pd (left, v);
-		_mm_storeh_pd (right, v);
+		const Loop loop (*this);
+		__m128d state = loadPair (dampState);
+		const __m128d y = loop.pass (x, left, right, state);
+		storePair (dampState, state);
 		return y;
 	}
+
+	// The same for the combs of a group over many frames, each frame's outputs added to its sum in
+	// acc in the group's order. Several combs in one pass let their damping recurrences overlap.
+	template <int G>
+	static void runGroup (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock, int32_t frames)
+	{
+		LineCursor* cursors[2 * G];
+		int32_t lengths[2 * G];
+		Loop loops[G];
+		__m128d states[G];
+		for (int k = 0; k < G; ++k)
+		{
+			cursors[2 * k] = &group[k].positionL;
+			cursors[2 * k + 1] = &group[k].positionR;
+			lengths[2 * k] = group[k].lengthL;
+			lengths[2 * k + 1] = group[k].lengthR;
+			loops[k] = Loop (group[k]);
+			states[k] = loadPair (group[k].dampState);
+		}
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
+			double* left[G];
+			double* right[G];
+			for (int k = 0; k < G; ++k)
+			{
+				left[k] = &group[k].bufferL[top[2 * k]];
+				right[k] = &group[k].bufferR[top[2 * k + 1]];
+			}
+			for (int32_t j = 0; j < count; ++j)
+			{
+				const __m128d input = loadPair (x[first + j]);
+				__m128d sum = loadPair (acc[first + j]);
+				for (int k = 0; k < G; ++k)
+					sum = _mm_add_pd (sum, loops[k].pass (input, left[k] - j, right[k] - j, states[k]));
+				storePair (acc[first + j], sum);
+			}
+		});
+		for (int k = 0; k < G; ++k)
+			storePair (group[k].dampState, states[k]);
+	}
+
+	// runGroup for 2 * P combs, two to a 256-bit register, on processors with AVX (avxAvailable).
+	template <int P>
+	static void runPairsAvx (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock, int32_t frames);
+	static bool avxAvailable ();
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
@@ -73,6 +110,37 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	// The loop's gains and coefficients, ready in registers.
+	struct Loop
+	{
+		Loop () = default;
+		explicit Loop (const DampedComb& comb)
+		: inputGains (loadPair (comb.inputGains))
+		, dampGain (loadPair (comb.dampGain))
+		, dampCoefficient (loadPair (comb.dampCoefficient))
+		, filteredWeight (loadPair (comb.filteredWeight))
+		, directWeight (loadPair (comb.directWeight))
+		, feedback (loadPair (comb.feedback))
+		{
+		}
+
+		// One sample through the slots at left and right; returns the comb's output.
+		__m128d pass (__m128d x, double* left, double* right, __m128d& state) const
+		{
+			const __m128d i = _mm_mul_pd (inputGains, x);
+			const __m128d d = _mm_loadh_pd (_mm_load_sd (left), right);
+			state = _mm_sub_pd (_mm_mul_pd (dampGain, d), _mm_mul_pd (dampCoefficient, state));
+			const __m128d m = _mm_add_pd (_mm_mul_pd (filteredWeight, state), _mm_mul_pd (directWeight, d));
+			const __m128d y = _mm_mul_pd (feedback, m);
+			const __m128d v = _mm_add_pd (i, y);
+			_mm_storel_pd (left, v);
+			_mm_storeh_pd (right, v);
+			return y;
+		}
+
+		__m128d inputGains, dampGain, dampCoefficient, filteredWeight, directWeight, feedback;
+	};
+
 	// The lines come first, so that a slot's address is the part's own plus the index.
 	double bufferL[kCapacity];
 	double bufferR[kCapacity];

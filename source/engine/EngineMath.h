@@ -101,9 +101,77 @@ public:
 		return remaining;
 	}
 
+	// For a walk over many frames: the storage index at `clock` (the countdown's frames left after
+	// this one), and the new countdown that starts after the one that ends at `clock`.
+	size_t index (FrameClock clock) const { return lastAt - clock; }
+	void restart (FrameClock clock, int32_t length) { lastAt = clock + static_cast<FrameClock> (length); }
+
 private:
 	FrameClock lastAt; // clock value of the countdown's last frame, the one at position 1
 };
+
+// Walks `frames` frames from `clock` over N lines in runs within which no countdown ends before
+// the run's last frame: each next () gives the run of frames first to first + count - 1, frame
+// first + j at storage index top[k] - j of line k. A countdown that ends on a run's last frame
+// starts again from the length given for its line, exactly as advance () does frame by frame.
+// Lengths do not change during a walk.
+template <int N>
+class LineWalk
+{
+public:
+	LineWalk (LineCursor* const (&lineCursors)[N], const int32_t (&lineLengths)[N], FrameClock start, int32_t total)
+	: clock (start), frames (total)
+	{
+		for (int k = 0; k < N; ++k)
+		{
+			cursors[k] = lineCursors[k];
+			lengths[k] = lineLengths[k];
+		}
+	}
+
+	bool next ()
+	{
+		if (count > 0)
+		{
+			first += count;
+			const FrameClock last = clock + static_cast<FrameClock> (first) - 1;
+			for (int k = 0; k < N; ++k)
+				if (top[k] + 1 == static_cast<size_t> (count))
+					cursors[k]->restart (last, lengths[k]);
+		}
+		if (first >= frames)
+			return false;
+		size_t frameCount = static_cast<size_t> (frames - first);
+		for (int k = 0; k < N; ++k)
+		{
+			top[k] = cursors[k]->index (clock + static_cast<FrameClock> (first));
+			if (top[k] < frameCount)
+				frameCount = top[k] + 1;
+		}
+		count = static_cast<int32_t> (frameCount);
+		return true;
+	}
+
+	int32_t first = 0;
+	int32_t count = 0;
+	size_t top[N];
+
+private:
+	LineCursor* cursors[N];
+	int32_t lengths[N];
+	FrameClock clock;
+	int32_t frames;
+};
+
+// The same with visit (first, count, top) for each run.
+template <int N, class Visit>
+inline void walkLines (LineCursor* const (&cursors)[N], const int32_t (&lengths)[N], FrameClock clock,
+                       int32_t frames, Visit&& visit)
+{
+	LineWalk<N> walk (cursors, lengths, clock, frames);
+	while (walk.next ())
+		visit (walk.first, walk.count, walk.top);
+}
 
 // A stereo pair of doubles, left then right, aligned so that it loads into one SSE2 register
 // and can be used directly as a memory operand. Engine objects are over-aligned, so a new-expression

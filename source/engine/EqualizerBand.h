@@ -37,21 +37,50 @@ public:
 	void clear ();
 	void updateCoefficients ();
 
-	// Direct form I, both channels with the same coefficients, a0 divided at every sample.
+	// The band's coefficients and memory in registers, for a run over many frames: load, step
+	// each frame, then save.
+	struct Kernel
+	{
+		explicit Kernel (const EqualizerBand& band)
+		: b0 (loadPair (band.b0)), b1 (loadPair (band.b1)), b2 (loadPair (band.b2))
+		, a1 (loadPair (band.a1)), a2 (loadPair (band.a2)), a0 (loadPair (band.a0))
+		, x1 (loadPair (band.x1)), x2 (loadPair (band.x2)), y1 (loadPair (band.y1)), y2 (loadPair (band.y2))
+		{
+		}
+
+		// Direct form I, both channels with the same coefficients, a0 divided at every sample.
+		__m128d step (__m128d x)
+		{
+			__m128d y = _mm_mul_pd (b0, x);
+			y = _mm_add_pd (y, _mm_mul_pd (b1, x1));
+			y = _mm_add_pd (y, _mm_mul_pd (b2, x2));
+			y = _mm_sub_pd (y, _mm_mul_pd (a1, y1));
+			y = _mm_sub_pd (y, _mm_mul_pd (a2, y2));
+			y = _mm_div_pd (y, a0);
+			x2 = x1;
+			x1 = x;
+			y2 = y1;
+			y1 = y;
+			return y;
+		}
+
+		void save (EqualizerBand& band) const
+		{
+			storePair (band.x1, x1);
+			storePair (band.x2, x2);
+			storePair (band.y1, y1);
+			storePair (band.y2, y2);
+		}
+
+		__m128d b0, b1, b2, a1, a2, a0;
+		__m128d x1, x2, y1, y2;
+	};
+
 	__m128d step (__m128d x)
 	{
-		const __m128d xOld1 = loadPair (x1);
-		const __m128d yOld1 = loadPair (y1);
-		__m128d y = _mm_mul_pd (loadPair (b0), x);
-		y = _mm_add_pd (y, _mm_mul_pd (loadPair (b1), xOld1));
-		y = _mm_add_pd (y, _mm_mul_pd (loadPair (b2), loadPair (x2)));
-		y = _mm_sub_pd (y, _mm_mul_pd (loadPair (a1), yOld1));
-		y = _mm_sub_pd (y, _mm_mul_pd (loadPair (a2), loadPair (y2)));
-		y = _mm_div_pd (y, loadPair (a0));
-		storePair (x2, xOld1);
-		storePair (x1, x);
-		storePair (y2, yOld1);
-		storePair (y1, y);
+		Kernel kernel (*this);
+		const __m128d y = kernel.step (x);
+		kernel.save (*this);
 		return y;
 	}
 

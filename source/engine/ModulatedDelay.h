@@ -47,12 +47,7 @@ public:
 		wrapping = writeIndex >= static_cast<uint32_t> (length);
 		if (wrapping)
 			writeIndex = 0;
-
-		const double* left = &buffer[readSlotL];
-		const double* right = &buffer[readSlotR];
-		const __m128d older = _mm_loadh_pd (_mm_load_sd (left), right);
-		const __m128d newer = _mm_loadh_pd (_mm_load_sd (left + 2), right + 2);
-		return _mm_add_pd (older, _mm_mul_pd (loadPair (readFraction), _mm_sub_pd (newer, older)));
+		return interpolate (readSlotL, readSlotR, loadPair (readFraction));
 	}
 
 	void write (__m128d a)
@@ -62,6 +57,45 @@ public:
 		storeFrame (&buffer[2 * writeIndex], a);
 		++writeIndex;
 		prepareRead ();
+	}
+
+	// read () and write () over many frames, with the oscillator and the positions held in
+	// registers: io holds the input frames and receives the output.
+	void run (Pair* io, int32_t frames)
+	{
+		const double table = tableLength;
+		const double increment = phaseIncrement;
+		const uint32_t size = static_cast<uint32_t> (length);
+		double* const guard = &buffer[2 * length];
+		double p = phase;
+		uint32_t w = writeIndex;
+		int32_t slotL = readSlotL;
+		int32_t slotR = readSlotR;
+		__m128d fraction = loadPair (readFraction);
+		bool wrap = wrapping;
+		for (int32_t j = 0; j < frames; ++j)
+		{
+			if (p > table)
+				p = p - table;
+			p = p + increment;
+			wrap = w >= size;
+			if (wrap)
+				w = 0;
+			const __m128d output = interpolate (slotL, slotR, fraction);
+			const __m128d a = loadPair (io[j]);
+			if (wrap)
+				storeFrame (guard, a);
+			storeFrame (&buffer[2 * w], a);
+			++w;
+			readPoints (p, w, slotL, slotR, fraction);
+			storePair (io[j], output);
+		}
+		phase = p;
+		writeIndex = w;
+		readSlotL = slotL;
+		readSlotR = slotR;
+		storePair (readFraction, fraction);
+		wrapping = wrap;
 	}
 
 	__m128d step (__m128d a)
@@ -86,7 +120,23 @@ public:
 
 private:
 	// The read points of the next frame, from the oscillator's phase and the line's settings.
-	void prepareRead ();
+	void prepareRead ()
+	{
+		__m128d fractions;
+		readPoints (phase, writeIndex, readSlotL, readSlotR, fractions);
+		storePair (readFraction, fractions);
+	}
+	// The read points for the oscillator at `at` (before its wrap) and the write index `next`.
+	void readPoints (double at, uint32_t next, int32_t& slotL, int32_t& slotR, __m128d& fractions) const;
+
+	__m128d interpolate (int32_t slotL, int32_t slotR, __m128d fractions) const
+	{
+		const double* left = &buffer[slotL];
+		const double* right = &buffer[slotR];
+		const __m128d older = _mm_loadh_pd (_mm_load_sd (left), right);
+		const __m128d newer = _mm_loadh_pd (_mm_load_sd (left + 2), right + 2);
+		return _mm_add_pd (older, _mm_mul_pd (fractions, _mm_sub_pd (newer, older)));
+	}
 
 	// frame modulo size, for a frame below three times the size: the frame the next step writes
 	// lies below the size, and the read offsets below twice the size, since the swing never
@@ -123,9 +173,10 @@ private:
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };
 
-inline void ModulatedDelay::prepareRead ()
+inline void ModulatedDelay::readPoints (double at, uint32_t next, int32_t& slotL, int32_t& slotR,
+                                        __m128d& fractions) const
 {
-	double p = phase;
+	double p = at;
 	if (p > tableLength)
 		p = p - tableLength;
 	const int32_t i = static_cast<int32_t> (p);
@@ -136,15 +187,15 @@ inline void ModulatedDelay::prepareRead ()
 	const __m128d offsets = _mm_add_pd (_mm_set1_pd (readOffset),
 	                                    _mm_mul_pd (_mm_set1_pd (s), loadPair (laneSwing)));
 	const __m128i whole = _mm_cvttpd_epi32 (offsets);
-	storePair (readFraction, _mm_sub_pd (offsets, _mm_cvtepi32_pd (whole)));
+	fractions = _mm_sub_pd (offsets, _mm_cvtepi32_pd (whole));
 
 	const uint32_t size = static_cast<uint32_t> (length);
-	const uint32_t w = writeIndex >= size ? 0 : writeIndex;
+	const uint32_t w = next >= size ? 0 : next;
 	const uint32_t jL = belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (whole)), size);
 	const uint32_t jR =
 	    belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (_mm_shuffle_epi32 (whole, 1))), size);
-	readSlotL = static_cast<int32_t> (2 * jL);
-	readSlotR = static_cast<int32_t> (2 * jR + 1);
+	slotL = static_cast<int32_t> (2 * jL);
+	slotR = static_cast<int32_t> (2 * jR + 1);
 }
 
 } // namespace Vst

@@ -19,12 +19,34 @@ constexpr double kCombDecayStep = 0.0093335;
 // Comb k is damped 11 * k Hz lower than comb 0.
 constexpr double kCombDampStepHz = 11.0;
 
-// (x, with any NaN or infinite sample replaced by 0): one bad sample must not enter the wet path,
-// where the feedback of combs, diffusers and filters would keep it until the next reset.
-inline __m128d finiteOrZero (__m128d x)
+// What enters the wet path is held within +-kWetInputLimit, so that no setting's gain can take a
+// huge but finite sample past the largest double (an infinity would turn into NaN in the feedback
+// and stay until the next reset). The largest magnitude anywhere in the wet path, per unit of input:
+//   taps: 10 gains below 0.5 each                                        <= 5
+//   comb input: each channel twice plus the other once                   <= 3
+//   combs: input gains <= 1; the damping low-pass averages (its gain is 1 and its weights sum to
+//     1), so a loop with feedback g holds at most 3 / (1 - g); the largest g has the shortest
+//     loop (12.26 ms) at the longest decay (20.08 s): 10^(-0.003 * 12.26 / 20.08) = 0.9958,
+//     1 / (1 - g) < 240; ten combs and the taps                          <= 7.21e3
+//   modulated delay: interpolates between two stored values              <= 7.21e3
+//   diffusers: |gain| <= 0.62, each at most (1 + 0.62) / (1 - 0.62) = 4.27, five of them
+//                                                                        <= 1.02e7
+//   reverb level (1000 * 0.150) and early reflections (1000 * 5)         <= 1.6e9
+//   equaliser band with A = 10^(dB / 40) <= 10^5.7 (+228 dB): its impulse response sums to at
+//     most 3 A^2 < 1e12 (shelves A + 1.1 (A^2 - A), peak 1 + 2 (A^2 - 1)); inside a band the
+//     direct form's partial sums reach (|a1| + |a2|) * output < 6 A * output < 1e19 * input
+//   three bands: partial sums of the last one                            <= 1.6e9 * 1e24 * 1e19
+//   wet level (1000 * 0.399) and width's cross-mix (<= 1) on the output  <= 1.6e9 * 1e36 * 800
+// so the largest value is about 1.6e52 times the input, and DBL_MAX / 1.6e52 = 1.1e256. The limit
+// lies a factor of about 1e56 below that, for what the sums leave out: rounding, and a band whose
+// coefficients change while it rings. No signal comes anywhere near it; NaN and infinities become 0.
+constexpr double kWetInputLimit = 1.0e200;
+
+inline __m128d wetInput (__m128d x)
 {
 	const __m128d isFinite = _mm_cmpeq_pd (_mm_sub_pd (x, x), _mm_setzero_pd ());
-	return _mm_and_pd (x, isFinite);
+	const __m128d finite = _mm_and_pd (x, isFinite);
+	return _mm_min_pd (_mm_max_pd (finite, _mm_set1_pd (-kWetInputLimit)), _mm_set1_pd (kWetInputLimit));
 }
 
 } // namespace
@@ -51,6 +73,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
+, avxCombs (DampedComb::avxAvailable ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -123,8 +146,7 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 	// A local copy: the line stores below could otherwise make the compiler reload it each time.
 	const FrameClock now = clock;
 	const __m128d x = _mm_loadu_pd (in);
-	const __m128d p = preDelay.step (finiteOrZero (x), now);
-	const __m128d dry = _mm_mul_pd (loadPair (dryGain), x);
+	const __m128d p = preDelay.step (wetInput (x), now);
 
 	// The late reverb's chain (modulated delay, diffusers, equaliser) is the longest one of the
 	// frame, and it reads only what earlier frames left in the modulated delay: it comes first, so
@@ -152,10 +174,74 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 	__m128d q = _mm_add_pd (_mm_mul_pd (loadPair (reverbGain), a), er);
 	for (auto& band : eqBands)
 		q = band.step (q);
-	const __m128d w = _mm_mul_pd (loadPair (wetGain), q);
-	const __m128d mixed = _mm_add_pd (w, _mm_mul_pd (loadPair (widthCrossMix), swapLanes (w)));
-	_mm_storeu_pd (out, _mm_add_pd (mixed, dry));
+	_mm_storeu_pd (out, mix (q, x));
 	return 0;
+}
+
+void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
+{
+	for (int32_t done = 0; done < frames; done += kPassFrames)
+	{
+		const int32_t count = frames - done < kPassFrames ? frames - done : kPassFrames;
+		processPass (in + 2 * done, out + 2 * done, count);
+	}
+}
+
+// Each part over the whole pass in the frame routine's order; every frame sees the same arithmetic
+// in the same order as there, and the sums keep their order (taps, then combs, into one sum).
+void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
+{
+	const FrameClock now = clock;
+	for (int32_t j = 0; j < frames; ++j)
+		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
+	preDelay.run (passWet, now, frames);
+
+	const __m128d zero = _mm_setzero_pd ();
+	for (int32_t j = 0; j < frames; ++j)
+		storePair (passSum[j], zero);
+	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[0], passWet, passSum, now, frames);
+	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[kNumTaps / 2], passWet, passSum, now, frames);
+	const __m128d earlyGain = loadPair (earlyReflectionsGain);
+	for (int32_t j = 0; j < frames; ++j)
+	{
+		storePair (passEarly[j], _mm_mul_pd (earlyGain, loadPair (passSum[j])));
+		const __m128d p = loadPair (passWet[j]);
+		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
+	}
+
+	if (avxCombs)
+	{
+		DampedComb::runPairsAvx<2> (combs, passWet, passSum, now, frames);
+		DampedComb::runPairsAvx<3> (combs + 4, passWet, passSum, now, frames);
+	}
+	else
+	{
+		DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
+		DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
+	}
+	modulatedDelay.run (passSum, frames);
+	AllpassDiffuser::runChain<kNumDiffusers> (diffusers, passSum, now, frames);
+	clock = now + static_cast<FrameClock> (frames);
+
+	EqualizerBand::Kernel low (eqBands[0]);
+	EqualizerBand::Kernel peak (eqBands[1]);
+	EqualizerBand::Kernel high (eqBands[2]);
+	const __m128d late = loadPair (reverbGain);
+	for (int32_t j = 0; j < frames; ++j)
+	{
+		__m128d q = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j]));
+		q = high.step (peak.step (low.step (q)));
+		_mm_storeu_pd (out + 2 * j, mix (q, _mm_loadu_pd (in + 2 * j)));
+	}
+	low.save (eqBands[0]);
+	peak.save (eqBands[1]);
+	high.save (eqBands[2]);
+}
+
+bool ReverbEngine::useAvx (bool enable)
+{
+	avxCombs = enable && DampedComb::avxAvailable ();
+	return avxCombs;
 }
 
 void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)

@@ -34,6 +34,14 @@ public:
 	void setSampleRate (double hz);
 	// in and out may be the same array. Always returns 0.
 	int32_t processFrame (const double in[2], double out[2]);
+	// Frames of interleaved doubles (left, right, left, ...): frame for frame exactly what
+	// processFrame gives, each part running over up to kPassFrames frames in turn. in and out may
+	// be the same array.
+	void processBlock (const double* in, double* out, int32_t frames);
+	static constexpr int32_t kPassFrames = 128;
+	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
+	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
+	bool useAvx (bool enable);
 
 	// Levels (normalized, not limited; NaN counts as 0) and their bypass switches.
 	void setDryLevel (double value);
@@ -100,6 +108,14 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
+	void processPass (const double* in, double* out, int32_t frames);
+	// The output frame from the equalised wet signal q and the input frame x.
+	__m128d mix (__m128d q, __m128d x) const
+	{
+		const __m128d w = _mm_mul_pd (loadPair (wetGain), q);
+		const __m128d mixed = _mm_add_pd (w, _mm_mul_pd (loadPair (widthCrossMix), swapLanes (w)));
+		return _mm_add_pd (mixed, _mm_mul_pd (loadPair (dryGain), x));
+	}
 
 	PreDelay preDelay;
 	Pair dryGain;
@@ -134,6 +150,12 @@ private:
 	bool reverbBypass;
 	double wetLevel; // already scaled
 	bool wetBypass;
+	bool avxCombs;
+	// One pass of processBlock: the wet input, then the pre-delayed frames, then the comb input;
+	// the early reflections; the sum of taps and combs, then the late reverb.
+	Pair passWet[kPassFrames];
+	Pair passEarly[kPassFrames];
+	Pair passSum[kPassFrames];
 };
 
 } // namespace Vst

@@ -1,4 +1,4 @@
-// The processor component: parameter changes, bypass, the engine's frame loop, the level output, state.
+// The processor component: parameter changes, bypass, the engine's block loop, the level output, state.
 #include "processor/Tessaline.h"
 
 #include "processor/ClassIds.h"
@@ -12,6 +12,7 @@
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -86,7 +87,7 @@ Tessaline::Tessaline ()
 , incomingState ({settings, 0})
 , reportedState ({settings, 0})
 {
-	frame[0] = frame[1] = frame[2] = frame[3] = 0.0;
+	std::memset (frames, 0, sizeof (frames));
 	applyAllParameters ();
 	setControllerClass (kControllerUID);
 }
@@ -394,19 +395,30 @@ double Tessaline::processFrames (ProcessData& data)
 	Sample* outLeft = channelsOf<Sample> (data.outputs[0])[0];
 	Sample* outRight = channelsOf<Sample> (data.outputs[0])[1];
 	double level = 0.0;
-	for (int32 i = 0; i < data.numSamples; ++i)
+	double oddLevel = 0.0;
+	for (int32 start = 0; start < data.numSamples; start += ReverbEngine::kPassFrames)
 	{
-		// Both inputs are read before anything is written: in-place buffers work.
-		frame[0] = inLeft[i];
-		frame[1] = inRight[i];
-		engine.processFrame (frame, frame + 2);
-		outLeft[i] = static_cast<Sample> (frame[2]);
-		outRight[i] = static_cast<Sample> (frame[3]);
-		const double mid = (frame[2] + frame[3]) / 2.0;
-		if (mid > level)
-			level = mid;
+		const int32 count = std::min (data.numSamples - start, ReverbEngine::kPassFrames);
+		// The whole pass is read before anything is written: in-place buffers work.
+		for (int32 i = 0; i < count; ++i)
+		{
+			frames[2 * i] = inLeft[start + i];
+			frames[2 * i + 1] = inRight[start + i];
+		}
+		engine.processBlock (frames, frames, count);
+		for (int32 i = 0; i < count; ++i)
+		{
+			outLeft[start + i] = static_cast<Sample> (frames[2 * i]);
+			outRight[start + i] = static_cast<Sample> (frames[2 * i + 1]);
+			// Even and odd frames apart, so that the comparisons overlap: a mid value only ever
+			// replaces a smaller one, so the larger of the two is the block's largest.
+			const double mid = (frames[2 * i] + frames[2 * i + 1]) / 2.0;
+			double& largest = i % 2 ? oddLevel : level;
+			if (mid > largest)
+				largest = mid;
+		}
 	}
-	return level;
+	return oddLevel > level ? oddLevel : level;
 }
 
 void Tessaline::reportLevel (IParameterChanges* outputChanges, double level)
@@ -457,7 +469,7 @@ tresult PLUGIN_API Tessaline::process (ProcessData& data)
 		return kResultOk;
 	}
 
-	// 5. The engine, frame by frame, and the block's level.
+	// 5. The engine over the block, and the block's level.
 	const double level = is32 ? processFrames<Sample32> (data) : processFrames<Sample64> (data);
 
 	// 6. and 7. The level output.

@@ -74,7 +74,7 @@ private:
 	double processFrames (ProcessData& data);
 	void reportLevel (IParameterChanges* outputChanges, double level);
 
-	double frame[4]; // input left, input right, output left, output right
+	double frames[2 * ReverbEngine::kPassFrames]; // interleaved stereo: the input, then the output
 	ReverbEngine engine;
 	float lastLevel;
 	ReverbSettings settings;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 using namespace Steinberg::Vst;
@@ -111,6 +112,23 @@ TEST (EngineRobustness, NonFiniteInputStaysOutOfTheWetPath)
 		EXPECT_FALSE (std::isfinite (out[0]));
 		EXPECT_EQ (out[1], 0.5);
 		EXPECT_TRUE (runsFinite (*engine, 20000)) << bad;
+	}
+}
+
+// A finite sample so large that the wet path's gains would overflow it reaches the dry output as
+// it is, while the wet path takes it only up to a limit: the reverb goes on with finite output.
+TEST (EngineRobustness, HugeFiniteInputLeavesTheReverbFinite)
+{
+	for (double huge : {6.0e307, std::numeric_limits<double>::max (), -std::numeric_limits<double>::max ()})
+	{
+		auto engine = std::make_unique<ReverbEngine> ();
+		applyProcessorDefaults (*engine);
+		const double in[2] = {0.25, huge};
+		double out[2];
+		engine->processFrame (in, out);
+		EXPECT_EQ (out[0], 0.25);
+		EXPECT_EQ (out[1], huge);
+		EXPECT_TRUE (runsFinite (*engine, 3 * 44100)) << huge;
 	}
 }
 
