@@ -96,14 +96,15 @@ TEST_F (TessalineVst2, RecordParametersAndWhatItTells)
 	const std::vector<double> defaults = processorDefaults ();
 	for (Int32 i = 0; i < kParameters; ++i)
 	{
-		EXPECT_EQ (kExpected[i].name, effect.text (kGetParamName, i, 33)) << i;
-		EXPECT_EQ (kExpected[i].label, effect.text (kGetParamLabel, i, kParamTextBytes)) << i;
+		EXPECT_EQ (kExpected[i].name, effect.text (kGetParamName, i, kParamNameBytes)) << i;
+		EXPECT_EQ (kExpected[i].label, effect.text (kGetParamLabel, i, kParamDisplayBytes)) << i;
 		EXPECT_FLOAT_EQ (static_cast<float> (defaults[static_cast<size_t> (i)]), effect.getParameter (i)) << i;
 	}
 	// The processor's values, not the controller's own defaults (10 ms, 5 s).
-	EXPECT_EQ ("20.0", effect.text (kGetParamDisplay, 1, kParamTextBytes));
-	EXPECT_EQ ("3.00", effect.text (kGetParamDisplay, 5, kParamTextBytes));
-	EXPECT_EQ ("Variatio", effect.text (kGetParamDisplay, 3, kParamTextBytes)) << "cut to the host's 8";
+	EXPECT_EQ ("20.0", effect.text (kGetParamDisplay, 1, kParamDisplayBytes));
+	EXPECT_EQ ("3.00", effect.text (kGetParamDisplay, 5, kParamDisplayBytes));
+	effect.setParameter (3, 1.f);
+	EXPECT_EQ ("Variation 12", effect.text (kGetParamDisplay, 3, kParamDisplayBytes)) << "whole, not cut to 8";
 
 	// The editor, where this platform's build has one: 1105 x 381.
 	Rect* rect = nullptr;

@@ -96,16 +96,16 @@ TEST_F (Vst2WrapperTest, TextsStayInsideTheHostsBuffers)
 {
 	Effect effect = make ();
 	// Buffers of exactly the size hosts give, filled with 'X': an overrun or a missing zero shows.
-	EXPECT_EQ ("Gain", effect.text (kGetParamName, kGainIndex, 33));
-	EXPECT_EQ (std::string (probe::kLongTitle).substr (0, 32), effect.text (kGetParamName, kLongIndex, 33));
-	EXPECT_EQ ("dB", effect.text (kGetParamLabel, kGainIndex, kParamTextBytes));
-	EXPECT_EQ ("centimet", effect.text (kGetParamLabel, kLongIndex, kParamTextBytes));
-	EXPECT_EQ ("0.5000", effect.text (kGetParamDisplay, kGainIndex, kParamTextBytes));
-	EXPECT_EQ ("First", effect.text (kGetParamDisplay, kModeIndex, kParamTextBytes));
+	EXPECT_EQ ("Gain", effect.text (kGetParamName, kGainIndex, kParamNameBytes));
+	EXPECT_EQ (std::string (probe::kLongTitle).substr (0, 32), effect.text (kGetParamName, kLongIndex, kParamNameBytes));
+	EXPECT_EQ ("dB", effect.text (kGetParamLabel, kGainIndex, kParamDisplayBytes));
+	EXPECT_EQ (std::string (probe::kLongUnits).substr (0, 24), effect.text (kGetParamLabel, kLongIndex, kParamDisplayBytes));
+	EXPECT_EQ ("0.5000", effect.text (kGetParamDisplay, kGainIndex, kParamDisplayBytes));
+	EXPECT_EQ ("First", effect.text (kGetParamDisplay, kModeIndex, kParamDisplayBytes));
 	for (Int32 outside : {-1, kVst2Params, 1000})
 	{
-		EXPECT_EQ ("", effect.text (kGetParamName, outside, 33));
-		EXPECT_EQ ("", effect.text (kGetParamDisplay, outside, kParamTextBytes));
+		EXPECT_EQ ("", effect.text (kGetParamName, outside, kParamNameBytes));
+		EXPECT_EQ ("", effect.text (kGetParamDisplay, outside, kParamDisplayBytes));
 		EXPECT_EQ (0, effect.dispatch (kCanBeAutomated, outside));
 	}
 	EXPECT_EQ (1, effect.dispatch (kCanBeAutomated, kGainIndex));
@@ -138,7 +138,7 @@ TEST_F (Vst2WrapperTest, ParameterValuesAreReadBackAtOnce)
 	EXPECT_FLOAT_EQ (static_cast<float> (probe::kDefaultGain), effect.getParameter (kGainIndex));
 	effect.setParameter (kGainIndex, 0.25f);
 	EXPECT_FLOAT_EQ (0.25f, effect.getParameter (kGainIndex));
-	EXPECT_EQ ("0.2500", effect.text (kGetParamDisplay, kGainIndex, kParamTextBytes));
+	EXPECT_EQ ("0.2500", effect.text (kGetParamDisplay, kGainIndex, kParamDisplayBytes));
 	effect.setParameter (kGainIndex, std::numeric_limits<float>::quiet_NaN ());
 	EXPECT_FLOAT_EQ (0.25f, effect.getParameter (kGainIndex)) << "NaN is no value";
 	effect.setParameter (kGainIndex, 1.5f);

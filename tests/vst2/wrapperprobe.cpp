@@ -51,7 +51,7 @@ Sample64** channels<Sample64> (AudioBusBuffers& bus)
 } // namespace
 
 const char* const kLongTitle = "A parameter title far beyond thirty-two characters";
-const char* const kLongUnits = "centimetres";
+const char* const kLongUnits = "centimetres of mercury column";
 
 Settings& settings ()
 {

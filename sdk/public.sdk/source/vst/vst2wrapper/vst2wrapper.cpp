@@ -25,8 +25,11 @@ namespace Vst {
 
 namespace {
 
-// Hosts keep parameter names longer than kVstMaxParamStrLen; 32 characters is what they hold.
+// Hosts give parameter texts more room than the interface's kVstMaxParamStrLen (8): buffers of
+// 33 bytes for names and 25 for labels and displays, as widely used plug-ins fill them. So
+// "Variation 12" shows whole.
 constexpr size_t kParameterNameLength = 32;
+constexpr size_t kParameterTextLength = 24;
 
 // vendorSpecific: the two prefixes some hosts use, the class id request and the mouse wheel.
 constexpr VstInt32 kVendorPrefixUpper = 0x73744341; // 'stCA'
@@ -704,7 +707,7 @@ void Vst2Wrapper::getParameterName (VstInt32 index, char* text)
 void Vst2Wrapper::getParameterLabel (VstInt32 index, char* label)
 {
 	ParameterInfo info {};
-	copyToHostText (parameterInfo (index, info) ? info.units : nullptr, label, kVstMaxParamStrLen);
+	copyToHostText (parameterInfo (index, info) ? info.units : nullptr, label, kParameterTextLength);
 }
 
 void Vst2Wrapper::getParameterDisplay (VstInt32 index, char* text)
@@ -713,7 +716,7 @@ void Vst2Wrapper::getParameterDisplay (VstInt32 index, char* text)
 	String128 display {};
 	const bool known = slot >= 0 && controller->getParamStringByValue (entries[static_cast<size_t> (slot)].id,
 	                                                                   slots->value (slot), display) == kResultTrue;
-	copyToHostText (known ? display : nullptr, text, kVstMaxParamStrLen);
+	copyToHostText (known ? display : nullptr, text, kParameterTextLength);
 }
 
 bool Vst2Wrapper::canParameterBeAutomated (VstInt32 index)
