@@ -164,6 +164,8 @@ TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (kFrames, 0.0), doubles.out[0]) << "32-bit chosen: silence";
 	ASSERT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 1));
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, doubles);
 	EXPECT_NE (doubles.in[1], doubles.out[1]);
 	for (double sample : doubles.out[1])
@@ -177,6 +179,8 @@ TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)
 	EXPECT_EQ (doubles.in[0], doubles.out[0]);
 	EXPECT_EQ (doubles.in[1], doubles.out[1]);
 	ASSERT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 0));
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, floats);
 	EXPECT_EQ (floats.in[0], floats.out[0]);
 

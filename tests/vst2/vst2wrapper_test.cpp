@@ -172,7 +172,10 @@ TEST_F (Vst2WrapperTest, ProcessingBothSampleSizes)
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (64, 0.0), doubles.out[0]);
 	EXPECT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 1));
-	EXPECT_TRUE (probe::Processor::latest->active) << "a new set-up while resumed resumes again";
+	wrappertest::process (effect, doubles);
+	EXPECT_EQ (std::vector<double> (64, 0.0), doubles.out[0]) << "a new set-up waits for the next resume";
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (64, 0.25), doubles.out[0]);
 	Stereo<float> stale (64, 1.f);
@@ -269,6 +272,39 @@ TEST_F (Vst2WrapperTest, ChunkWhileProcessingSupersedesEarlierChanges)
 	EXPECT_FLOAT_EQ (0.375f, buffers.out[0][7]);
 }
 
+// A new rate or block size while resumed reaches the processor at the next resume, never while
+// a block runs; meanwhile longer blocks go in pieces of the size the processor was prepared for.
+TEST_F (Vst2WrapperTest, SetUpChangedWhileResumedWaitsForTheNextResume)
+{
+	host.blockSize = 64;
+	Effect effect = make ();
+	probe::Processor* processor = probe::Processor::latest;
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.dispatch (kSetSampleRate, 0, 0, nullptr, 96000.f);
+	effect.dispatch (kSetBlockSize, 0, 4096);
+	EXPECT_EQ (44100., processor->lastSetup.sampleRate);
+	EXPECT_EQ (64, processor->lastSetup.maxSamplesPerBlock);
+	Stereo<float> longBlock (4096, 1.f);
+	wrappertest::process (effect, longBlock);
+	EXPECT_EQ (std::vector<float> (4096, 0.5f), longBlock.out[1]);
+
+	wrappertest::whileBlocksRun (effect, 8192, [&] {
+		for (int i = 0; i < 400; ++i)
+		{
+			effect.dispatch (kSetSampleRate, 0, 0, nullptr, i % 2 ? 48000.f : 88200.f);
+			effect.dispatch (kSetBlockSize, 0, i % 2 ? 32 : 8192);
+		}
+	});
+	EXPECT_EQ (0, processor->callsDuringProcess.load ());
+	EXPECT_EQ (0, processor->processedWhileInactive);
+	EXPECT_EQ (64, processor->largestBlock);
+
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
+	EXPECT_EQ (48000., processor->lastSetup.sampleRate);
+	EXPECT_EQ (32, processor->lastSetup.maxSamplesPerBlock);
+}
+
 TEST_F (Vst2WrapperTest, ControllerHearsOfChangesOnTheUiThreadOnly)
 {
 	Effect effect = make ();
@@ -318,9 +354,9 @@ TEST_F (Vst2WrapperTest, SetUpFollowsTheHost)
 	EXPECT_EQ (probe::kRealtime, processor->lastSetup.processMode);
 	EXPECT_EQ (probe::kSample32, processor->lastSetup.symbolicSampleSize);
 
-	effect.dispatch (kMainsChanged, 0, 1);
 	effect.dispatch (kSetSampleRate, 0, 0, nullptr, 48000.f);
 	effect.dispatch (kSetBlockSize, 0, 64);
+	effect.dispatch (kMainsChanged, 0, 1);
 	EXPECT_EQ (48000., processor->lastSetup.sampleRate);
 	EXPECT_EQ (64, processor->lastSetup.maxSamplesPerBlock);
 	EXPECT_TRUE (processor->active && processor->processing);

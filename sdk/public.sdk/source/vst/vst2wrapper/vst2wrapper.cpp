@@ -201,7 +201,8 @@ bool Vst2Wrapper::initialize (const TUID componentID)
 	canDoubleReplacing (can64);
 	updateSampleRate ();
 	updateBlockSize ();
-	applyProcessSetup (can32 ? kSample32 : kSample64);
+	requestedSampleSize = can32 ? kSample32 : kSample64;
+	applyProcessSetup (requestedSampleSize);
 
 	setInitialDelay (static_cast<VstInt32> (std::min<uint32> (processor->getLatencySamples (), kMaxInt32)));
 	cEffect.version = vendorVersion;
@@ -388,10 +389,9 @@ void Vst2Wrapper::setupEditor ()
 
 void Vst2Wrapper::applyProcessSetup (int32 newSampleSize)
 {
-	// The VST 3 calling order allows a new set-up only while inactive.
-	const bool wasActive = active.load ();
-	if (wasActive)
-		activate (false);
+	// Only while inactive, as the VST 3 calling order asks; the audio thread reads these only
+	// while active.
+	setupChanged = false;
 	sampleSize.store (newSampleSize);
 	processSetup.processMode = kRealtime;
 	processSetup.symbolicSampleSize = newSampleSize;
@@ -400,8 +400,18 @@ void Vst2Wrapper::applyProcessSetup (int32 newSampleSize)
 	processor->setupProcessing (processSetup);
 	processData.processMode = processSetup.processMode;
 	processData.symbolicSampleSize = newSampleSize;
-	if (wasActive)
-		activate (true);
+}
+
+void Vst2Wrapper::changeProcessSetup ()
+{
+	// While resumed the audio thread may be in a block, and a new set-up needs the processor
+	// inactive (its activation sends messages, which allocate): the change waits for the next
+	// resume. Until then blocks go in pieces of the block size the processor was prepared for.
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
+	if (active.load ())
+		setupChanged = true;
+	else
+		applyProcessSetup (requestedSampleSize);
 }
 
 void Vst2Wrapper::activate (bool state)
@@ -422,27 +432,37 @@ void Vst2Wrapper::activate (bool state)
 
 void Vst2Wrapper::resume ()
 {
-	if (!active.load ())
-		activate (true);
+	{
+		std::lock_guard<std::recursive_mutex> lock (stateMutex);
+		if (!active.load ())
+		{
+			if (setupChanged)
+				applyProcessSetup (requestedSampleSize);
+			activate (true);
+		}
+	}
 	AudioEffectX::resume ();
 }
 
 void Vst2Wrapper::suspend ()
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	if (active.load ())
 		activate (false);
 }
 
 void Vst2Wrapper::setSampleRate (float newSampleRate)
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	AudioEffectX::setSampleRate (newSampleRate);
-	applyProcessSetup (sampleSize.load ());
+	changeProcessSetup ();
 }
 
 void Vst2Wrapper::setBlockSize (VstInt32 newBlockSize)
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	AudioEffectX::setBlockSize (newBlockSize);
-	applyProcessSetup (sampleSize.load ());
+	changeProcessSetup ();
 }
 
 bool Vst2Wrapper::setProcessPrecision (VstInt32 precision)
@@ -452,8 +472,12 @@ bool Vst2Wrapper::setProcessPrecision (VstInt32 precision)
 	                                                        : -1;
 	if (size < 0 || processor->canProcessSampleSize (size) != kResultTrue)
 		return false;
-	if (size != sampleSize.load ())
-		applyProcessSetup (size);
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
+	if (size != requestedSampleSize)
+	{
+		requestedSampleSize = size;
+		changeProcessSetup ();
+	}
 	return true;
 }
 
@@ -785,6 +809,7 @@ VstInt32 Vst2Wrapper::getChunk (void** data, bool /*isPreset*/)
 	if (!data)
 		return 0;
 	*data = nullptr;
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	flushChangesWhileSuspended ();
 
 	MemoryStream componentState;

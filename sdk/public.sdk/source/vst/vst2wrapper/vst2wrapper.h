@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace Steinberg {
@@ -128,6 +129,7 @@ private:
 	VstInt32 indexOfSlot (int32 slot) const;
 	void refreshSlotsFromController ();
 	bool parameterInfo (VstInt32 index, ParameterInfo& info);
+	void changeProcessSetup ();
 	void flushChangesWhileSuspended ();
 	void takeChangesForProcessor (IParameterChanges& changes);
 	void takeOutputChanges ();
@@ -159,10 +161,16 @@ private:
 	int32 bypassSlot = -1;
 	std::unique_ptr<ParameterSlots> slots;
 
-	// Set-up and activation: written on the host's dispatcher thread, read by the audio thread.
+	// The host's threads one at a time in chunks, set-up and activation; never the audio thread.
+	std::recursive_mutex stateMutex;
+
+	// Set-up and activation: written on the host's threads while inactive, read by the audio thread
+	// while active. A change the host asks for while resumed waits for the next resume.
 	ProcessSetup processSetup {};
 	std::atomic<int32> sampleSize {kSample32};
 	std::atomic<bool> active {false};
+	int32 requestedSampleSize = kSample32;
+	bool setupChanged = false;
 
 	// Audio thread only (and the host's thread while suspended).
 	std::vector<int32> inputChannelCounts;
