@@ -5,6 +5,8 @@
 #include "host/vst2/module.h"
 #include "processor/ReverbSettings.h"
 
+#include "public.sdk/source/common/memorystream.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -149,6 +151,39 @@ TEST_F (TessalineVst2, ChunkRoundTripsByteForByteAndBadOnesChangeNothing)
 		EXPECT_EQ (before, wrappertest::chunkOf (other));
 	}
 	EXPECT_FLOAT_EQ (0.75f, other.getParameter (kWidthIndex));
+}
+
+// A decay of 0.9 set with no block after it (a stopped transport), or while blocks run on another
+// thread, is in the chunk, as getParameter says.
+TEST_F (TessalineVst2, TheChunkHoldsAValueSetWithOrWithoutBlocks)
+{
+	constexpr Int32 kDecayIndex = 5;
+	Effect effect = make ();
+	auto decayIn = [] (const std::vector<char>& chunk) {
+		Steinberg::MemoryStream state (const_cast<char*> (chunk.data ()) + 16, static_cast<Steinberg::TSize> (chunk.size () - 16));
+		Steinberg::Vst::ReverbSettings settings = Steinberg::Vst::defaultReverbSettings ();
+		EXPECT_EQ (Steinberg::kResultOk, settings.read (&state));
+		return settings.decayTime;
+	};
+	effect.setParameter (kDecayIndex, 0.7f);
+	EXPECT_EQ (static_cast<double> (0.7f), decayIn (wrappertest::chunkOf (effect))) << "suspended";
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.setParameter (kDecayIndex, 0.9f);
+	EXPECT_EQ (static_cast<double> (0.9f), decayIn (wrappertest::chunkOf (effect))) << "resumed, no block since";
+
+	wrappertest::whileBlocksRun (effect, 256, [&] {
+		for (int i = 0; i < 40; ++i)
+		{
+			const float value = static_cast<float> (i) / 40.f;
+			effect.setParameter (kDecayIndex, value);
+			const double held = decayIn (wrappertest::chunkOf (effect));
+			if (held != static_cast<double> (value) || effect.getParameter (kDecayIndex) != value)
+			{
+				ADD_FAILURE () << "blocks running: the chunk holds " << held << " after " << value;
+				return;
+			}
+		}
+	});
 }
 
 TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)

@@ -272,6 +272,88 @@ TEST_F (Vst2WrapperTest, ChunkWhileProcessingSupersedesEarlierChanges)
 	EXPECT_FLOAT_EQ (0.375f, buffers.out[0][7]);
 }
 
+// Every value given (by the host, typed, or from the editor) is in the chunk, whether the effect
+// is suspended, resumed with no block after the change, or running blocks on another thread.
+TEST_F (Vst2WrapperTest, ChunkHoldsEveryValueGivenWithOrWithoutBlocks)
+{
+	Effect effect = make ();
+	auto stateOf = [] (const std::vector<char>& chunk) { return std::vector<char> (chunk.begin () + 16, chunk.end ()); };
+	effect.setParameter (kGainIndex, 0.875f);
+	EXPECT_EQ (probe::stateBytes (0.875, 0, 0, 0), stateOf (wrappertest::chunkOf (effect))) << "suspended";
+
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.setParameter (kGainIndex, 0.25f);
+	char third[] = "Third";
+	ASSERT_EQ (1, effect.dispatch (kString2Parameter, kModeIndex, 0, third));
+	probe::Controller::latest->performEdit (probe::kLongId, 0.375);
+	ASSERT_EQ (1, effect.dispatch (kSetBypass, 0, 1));
+	const std::vector<char> chunk = wrappertest::chunkOf (effect);
+	EXPECT_EQ (probe::stateBytes (0.25, 1.0, 0.375, 1.0), stateOf (chunk)) << "resumed, no block since";
+
+	// Loaded while resumed, it comes out again byte for byte, before and after a block.
+	Effect other = make ();
+	other.dispatch (kMainsChanged, 0, 1);
+	ASSERT_EQ (1, wrappertest::setChunk (other, chunk));
+	EXPECT_EQ (chunk, wrappertest::chunkOf (other));
+	Stereo<float> buffers (16, 1.f);
+	wrappertest::process (other, buffers);
+	EXPECT_EQ (chunk, wrappertest::chunkOf (other));
+
+	wrappertest::whileBlocksRun (effect, 64, [&] {
+		for (int i = 0; i < 2000; ++i)
+		{
+			const float value = static_cast<float> (i % 64) / 64.f;
+			effect.setParameter (kGainIndex, value);
+			const std::vector<char> taken = wrappertest::chunkOf (effect);
+			double held = -1.0;
+			std::memcpy (&held, taken.data () + 16, sizeof (held)); // little-endian, as on every target
+			if (held != static_cast<double> (value) || effect.getParameter (kGainIndex) != value)
+			{
+				ADD_FAILURE () << "blocks running: the chunk holds " << held << " after " << value << ", round " << i;
+				return;
+			}
+		}
+	});
+}
+
+// Two host threads loading and taking chunks at once: each chunk handed out is one that was
+// loaded, whole, and loads again.
+TEST_F (Vst2WrapperTest, ChunksOnTwoThreadsAtOnce)
+{
+	std::vector<char> loaded[2];
+	{
+		Effect source = make ();
+		for (int t = 0; t < 2; ++t)
+		{
+			source.setParameter (kGainIndex, t == 0 ? 0.25f : 0.75f);
+			loaded[t] = wrappertest::chunkOf (source);
+		}
+	}
+	Effect effect = make ();
+	std::atomic<int> refused {0};
+	std::atomic<int> foreign {0};
+	auto hammer = [&] (int t) {
+		for (int i = 0; i < 3000; ++i)
+		{
+			if (wrappertest::setChunk (effect, loaded[t]) != 1)
+				++refused;
+			void* data = nullptr;
+			const IntPtr size = effect.dispatch (kGetChunk, 0, 0, &data);
+			const char* bytes = static_cast<const char*> (data);
+			const std::vector<char> taken = size > 0 && bytes ? std::vector<char> (bytes, bytes + size) : std::vector<char> ();
+			if (taken != loaded[0] && taken != loaded[1])
+				++foreign;
+			if (effect.dispatch (kSetChunk, 0, size, data) != 1)
+				++refused;
+		}
+	};
+	std::thread second (hammer, 1);
+	hammer (0);
+	second.join ();
+	EXPECT_EQ (0, refused.load ());
+	EXPECT_EQ (0, foreign.load ());
+}
+
 // A new rate or block size while resumed reaches the processor at the next resume, never while
 // a block runs; meanwhile longer blocks go in pieces of the size the processor was prepared for.
 TEST_F (Vst2WrapperTest, SetUpChangedWhileResumedWaitsForTheNextResume)

@@ -90,7 +90,7 @@ std::vector<char> stateBytes (double gain, double mode, double longValue, double
 //------------------------------------------------------------------------
 Processor* Processor::latest = nullptr;
 
-Processor::Processor ()
+Processor::Processor () : previous (latest)
 {
 	latest = this;
 	setControllerClass (kProbeControllerUID);
@@ -99,7 +99,7 @@ Processor::Processor ()
 Processor::~Processor ()
 {
 	if (latest == this)
-		latest = nullptr;
+		latest = previous;
 }
 
 void Processor::noteCallDuringProcess ()

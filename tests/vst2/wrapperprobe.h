@@ -79,7 +79,8 @@ public:
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 	uint32 PLUGIN_API getTailSamples () SMTG_OVERRIDE { return settings ().tailSamples; }
 
-	// The newest processor (tests drive one effect at a time).
+	// The newest processor still alive (tests drive one effect at a time; a processor made and
+	// released meanwhile hands the title back).
 	static Processor* latest;
 
 	// Read by the host's threads while the audio thread writes them.
@@ -105,6 +106,7 @@ private:
 	void run (ProcessData& data);
 	void noteCallDuringProcess ();
 
+	Processor* previous;
 	std::atomic<int32> processRunning {0};
 };
 

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace Steinberg {
@@ -130,8 +131,10 @@ private:
 	void refreshSlotsFromController ();
 	bool parameterInfo (VstInt32 index, ParameterInfo& info);
 	void changeProcessSetup ();
-	void flushChangesWhileSuspended ();
+	void addChange (IParameterChanges& changes, int32 slot, double value) const;
 	void takeChangesForProcessor (IParameterChanges& changes);
+	bool stateWithChanges (IBStream* state, IParameterChanges& changes, IBStream* result);
+	std::vector<char>& chunkBufferOfThisThread (size_t size);
 	void takeOutputChanges ();
 	void updateProcessContext ();
 	bool pinProperties (BusDirection direction, VstInt32 index, VstPinProperties* properties);
@@ -172,7 +175,7 @@ private:
 	int32 requestedSampleSize = kSample32;
 	bool setupChanged = false;
 
-	// Audio thread only (and the host's thread while suspended).
+	// Audio thread only (and the host's thread while suspended, for the bus layout).
 	std::vector<int32> inputChannelCounts;
 	std::vector<int32> outputChannelCounts;
 	std::vector<AudioBusBuffers> inputBuses;
@@ -186,7 +189,16 @@ private:
 	ProcessContext processContext {};
 	ProcessData processData {};
 
-	std::vector<char> chunk; // what getChunk last handed out; valid until the next call
+	// What getChunk handed to each of the last few threads that asked, valid until the same thread
+	// asks again (most recently used last). Buffers a larger chunk outgrew stay until the effect
+	// closes: a host may still pass the old address to setChunk on another thread.
+	struct ChunkBuffer
+	{
+		std::thread::id thread;
+		std::vector<char> bytes;
+	};
+	std::vector<ChunkBuffer> chunkBuffers;
+	std::vector<std::vector<char>> outgrownChunks;
 	VstSpeakerArrangement* inputArrangement = nullptr;
 	VstSpeakerArrangement* outputArrangement = nullptr;
 	Vst2UiTimer uiTimer;
