@@ -152,6 +152,10 @@ enum HostOp : Int32 {
 // Buffer sizes a host hands over for texts and records (texts include their terminating zero).
 constexpr std::size_t kProgramNameBytes = 24 + 1;
 constexpr std::size_t kParamTextBytes = 8 + 1;
+// What hosts really give for parameter texts, beyond the interface's 8: names of 32 characters,
+// labels and displays of 24.
+constexpr std::size_t kParamNameBytes = 32 + 1;
+constexpr std::size_t kParamDisplayBytes = 24 + 1;
 constexpr std::size_t kEffectNameBytes = 32 + 1;
 constexpr std::size_t kVendorTextBytes = 64 + 1;
 constexpr std::size_t kPinPropertiesBytes = 128;

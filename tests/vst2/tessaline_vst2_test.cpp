@@ -5,6 +5,8 @@
 #include "host/vst2/module.h"
 #include "processor/ReverbSettings.h"
 
+#include "public.sdk/source/common/memorystream.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -96,14 +98,15 @@ TEST_F (TessalineVst2, RecordParametersAndWhatItTells)
 	const std::vector<double> defaults = processorDefaults ();
 	for (Int32 i = 0; i < kParameters; ++i)
 	{
-		EXPECT_EQ (kExpected[i].name, effect.text (kGetParamName, i, 33)) << i;
-		EXPECT_EQ (kExpected[i].label, effect.text (kGetParamLabel, i, kParamTextBytes)) << i;
+		EXPECT_EQ (kExpected[i].name, effect.text (kGetParamName, i, kParamNameBytes)) << i;
+		EXPECT_EQ (kExpected[i].label, effect.text (kGetParamLabel, i, kParamDisplayBytes)) << i;
 		EXPECT_FLOAT_EQ (static_cast<float> (defaults[static_cast<size_t> (i)]), effect.getParameter (i)) << i;
 	}
 	// The processor's values, not the controller's own defaults (10 ms, 5 s).
-	EXPECT_EQ ("20.0", effect.text (kGetParamDisplay, 1, kParamTextBytes));
-	EXPECT_EQ ("3.00", effect.text (kGetParamDisplay, 5, kParamTextBytes));
-	EXPECT_EQ ("Variatio", effect.text (kGetParamDisplay, 3, kParamTextBytes)) << "cut to the host's 8";
+	EXPECT_EQ ("20.0", effect.text (kGetParamDisplay, 1, kParamDisplayBytes));
+	EXPECT_EQ ("3.00", effect.text (kGetParamDisplay, 5, kParamDisplayBytes));
+	effect.setParameter (3, 1.f);
+	EXPECT_EQ ("Variation 12", effect.text (kGetParamDisplay, 3, kParamDisplayBytes)) << "whole, not cut to 8";
 
 	// The editor, where this platform's build has one: 1105 x 381.
 	Rect* rect = nullptr;
@@ -150,6 +153,39 @@ TEST_F (TessalineVst2, ChunkRoundTripsByteForByteAndBadOnesChangeNothing)
 	EXPECT_FLOAT_EQ (0.75f, other.getParameter (kWidthIndex));
 }
 
+// A decay of 0.9 set with no block after it (a stopped transport), or while blocks run on another
+// thread, is in the chunk, as getParameter says.
+TEST_F (TessalineVst2, TheChunkHoldsAValueSetWithOrWithoutBlocks)
+{
+	constexpr Int32 kDecayIndex = 5;
+	Effect effect = make ();
+	auto decayIn = [] (const std::vector<char>& chunk) {
+		Steinberg::MemoryStream state (const_cast<char*> (chunk.data ()) + 16, static_cast<Steinberg::TSize> (chunk.size () - 16));
+		Steinberg::Vst::ReverbSettings settings = Steinberg::Vst::defaultReverbSettings ();
+		EXPECT_EQ (Steinberg::kResultOk, settings.read (&state));
+		return settings.decayTime;
+	};
+	effect.setParameter (kDecayIndex, 0.7f);
+	EXPECT_EQ (static_cast<double> (0.7f), decayIn (wrappertest::chunkOf (effect))) << "suspended";
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.setParameter (kDecayIndex, 0.9f);
+	EXPECT_EQ (static_cast<double> (0.9f), decayIn (wrappertest::chunkOf (effect))) << "resumed, no block since";
+
+	wrappertest::whileBlocksRun (effect, 256, [&] {
+		for (int i = 0; i < 40; ++i)
+		{
+			const float value = static_cast<float> (i) / 40.f;
+			effect.setParameter (kDecayIndex, value);
+			const double held = decayIn (wrappertest::chunkOf (effect));
+			if (held != static_cast<double> (value) || effect.getParameter (kDecayIndex) != value)
+			{
+				ADD_FAILURE () << "blocks running: the chunk holds " << held << " after " << value;
+				return;
+			}
+		}
+	});
+}
+
 TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)
 {
 	Effect effect = make ();
@@ -163,6 +199,8 @@ TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (kFrames, 0.0), doubles.out[0]) << "32-bit chosen: silence";
 	ASSERT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 1));
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, doubles);
 	EXPECT_NE (doubles.in[1], doubles.out[1]);
 	for (double sample : doubles.out[1])
@@ -176,6 +214,8 @@ TEST_F (TessalineVst2, BothCallbacksBypassAndAChunkBetweenBlocks)
 	EXPECT_EQ (doubles.in[0], doubles.out[0]);
 	EXPECT_EQ (doubles.in[1], doubles.out[1]);
 	ASSERT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 0));
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, floats);
 	EXPECT_EQ (floats.in[0], floats.out[0]);
 

@@ -96,16 +96,16 @@ TEST_F (Vst2WrapperTest, TextsStayInsideTheHostsBuffers)
 {
 	Effect effect = make ();
 	// Buffers of exactly the size hosts give, filled with 'X': an overrun or a missing zero shows.
-	EXPECT_EQ ("Gain", effect.text (kGetParamName, kGainIndex, 33));
-	EXPECT_EQ (std::string (probe::kLongTitle).substr (0, 32), effect.text (kGetParamName, kLongIndex, 33));
-	EXPECT_EQ ("dB", effect.text (kGetParamLabel, kGainIndex, kParamTextBytes));
-	EXPECT_EQ ("centimet", effect.text (kGetParamLabel, kLongIndex, kParamTextBytes));
-	EXPECT_EQ ("0.5000", effect.text (kGetParamDisplay, kGainIndex, kParamTextBytes));
-	EXPECT_EQ ("First", effect.text (kGetParamDisplay, kModeIndex, kParamTextBytes));
+	EXPECT_EQ ("Gain", effect.text (kGetParamName, kGainIndex, kParamNameBytes));
+	EXPECT_EQ (std::string (probe::kLongTitle).substr (0, 32), effect.text (kGetParamName, kLongIndex, kParamNameBytes));
+	EXPECT_EQ ("dB", effect.text (kGetParamLabel, kGainIndex, kParamDisplayBytes));
+	EXPECT_EQ (std::string (probe::kLongUnits).substr (0, 24), effect.text (kGetParamLabel, kLongIndex, kParamDisplayBytes));
+	EXPECT_EQ ("0.5000", effect.text (kGetParamDisplay, kGainIndex, kParamDisplayBytes));
+	EXPECT_EQ ("First", effect.text (kGetParamDisplay, kModeIndex, kParamDisplayBytes));
 	for (Int32 outside : {-1, kVst2Params, 1000})
 	{
-		EXPECT_EQ ("", effect.text (kGetParamName, outside, 33));
-		EXPECT_EQ ("", effect.text (kGetParamDisplay, outside, kParamTextBytes));
+		EXPECT_EQ ("", effect.text (kGetParamName, outside, kParamNameBytes));
+		EXPECT_EQ ("", effect.text (kGetParamDisplay, outside, kParamDisplayBytes));
 		EXPECT_EQ (0, effect.dispatch (kCanBeAutomated, outside));
 	}
 	EXPECT_EQ (1, effect.dispatch (kCanBeAutomated, kGainIndex));
@@ -138,7 +138,7 @@ TEST_F (Vst2WrapperTest, ParameterValuesAreReadBackAtOnce)
 	EXPECT_FLOAT_EQ (static_cast<float> (probe::kDefaultGain), effect.getParameter (kGainIndex));
 	effect.setParameter (kGainIndex, 0.25f);
 	EXPECT_FLOAT_EQ (0.25f, effect.getParameter (kGainIndex));
-	EXPECT_EQ ("0.2500", effect.text (kGetParamDisplay, kGainIndex, kParamTextBytes));
+	EXPECT_EQ ("0.2500", effect.text (kGetParamDisplay, kGainIndex, kParamDisplayBytes));
 	effect.setParameter (kGainIndex, std::numeric_limits<float>::quiet_NaN ());
 	EXPECT_FLOAT_EQ (0.25f, effect.getParameter (kGainIndex)) << "NaN is no value";
 	effect.setParameter (kGainIndex, 1.5f);
@@ -172,7 +172,10 @@ TEST_F (Vst2WrapperTest, ProcessingBothSampleSizes)
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (64, 0.0), doubles.out[0]);
 	EXPECT_EQ (1, effect.dispatch (kSetProcessPrecision, 0, 1));
-	EXPECT_TRUE (probe::Processor::latest->active) << "a new set-up while resumed resumes again";
+	wrappertest::process (effect, doubles);
+	EXPECT_EQ (std::vector<double> (64, 0.0), doubles.out[0]) << "a new set-up waits for the next resume";
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
 	wrappertest::process (effect, doubles);
 	EXPECT_EQ (std::vector<double> (64, 0.25), doubles.out[0]);
 	Stereo<float> stale (64, 1.f);
@@ -269,6 +272,121 @@ TEST_F (Vst2WrapperTest, ChunkWhileProcessingSupersedesEarlierChanges)
 	EXPECT_FLOAT_EQ (0.375f, buffers.out[0][7]);
 }
 
+// Every value given (by the host, typed, or from the editor) is in the chunk, whether the effect
+// is suspended, resumed with no block after the change, or running blocks on another thread.
+TEST_F (Vst2WrapperTest, ChunkHoldsEveryValueGivenWithOrWithoutBlocks)
+{
+	Effect effect = make ();
+	auto stateOf = [] (const std::vector<char>& chunk) { return std::vector<char> (chunk.begin () + 16, chunk.end ()); };
+	effect.setParameter (kGainIndex, 0.875f);
+	EXPECT_EQ (probe::stateBytes (0.875, 0, 0, 0), stateOf (wrappertest::chunkOf (effect))) << "suspended";
+
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.setParameter (kGainIndex, 0.25f);
+	char third[] = "Third";
+	ASSERT_EQ (1, effect.dispatch (kString2Parameter, kModeIndex, 0, third));
+	probe::Controller::latest->performEdit (probe::kLongId, 0.375);
+	ASSERT_EQ (1, effect.dispatch (kSetBypass, 0, 1));
+	const std::vector<char> chunk = wrappertest::chunkOf (effect);
+	EXPECT_EQ (probe::stateBytes (0.25, 1.0, 0.375, 1.0), stateOf (chunk)) << "resumed, no block since";
+
+	// Loaded while resumed, it comes out again byte for byte, before and after a block.
+	Effect other = make ();
+	other.dispatch (kMainsChanged, 0, 1);
+	ASSERT_EQ (1, wrappertest::setChunk (other, chunk));
+	EXPECT_EQ (chunk, wrappertest::chunkOf (other));
+	Stereo<float> buffers (16, 1.f);
+	wrappertest::process (other, buffers);
+	EXPECT_EQ (chunk, wrappertest::chunkOf (other));
+
+	wrappertest::whileBlocksRun (effect, 64, [&] {
+		for (int i = 0; i < 2000; ++i)
+		{
+			const float value = static_cast<float> (i % 64) / 64.f;
+			effect.setParameter (kGainIndex, value);
+			const std::vector<char> taken = wrappertest::chunkOf (effect);
+			double held = -1.0;
+			std::memcpy (&held, taken.data () + 16, sizeof (held)); // little-endian, as on every target
+			if (held != static_cast<double> (value) || effect.getParameter (kGainIndex) != value)
+			{
+				ADD_FAILURE () << "blocks running: the chunk holds " << held << " after " << value << ", round " << i;
+				return;
+			}
+		}
+	});
+}
+
+// Two host threads loading and taking chunks at once: each chunk handed out is one that was
+// loaded, whole, and loads again.
+TEST_F (Vst2WrapperTest, ChunksOnTwoThreadsAtOnce)
+{
+	std::vector<char> loaded[2];
+	{
+		Effect source = make ();
+		for (int t = 0; t < 2; ++t)
+		{
+			source.setParameter (kGainIndex, t == 0 ? 0.25f : 0.75f);
+			loaded[t] = wrappertest::chunkOf (source);
+		}
+	}
+	Effect effect = make ();
+	std::atomic<int> refused {0};
+	std::atomic<int> foreign {0};
+	auto hammer = [&] (int t) {
+		for (int i = 0; i < 3000; ++i)
+		{
+			if (wrappertest::setChunk (effect, loaded[t]) != 1)
+				++refused;
+			void* data = nullptr;
+			const IntPtr size = effect.dispatch (kGetChunk, 0, 0, &data);
+			const char* bytes = static_cast<const char*> (data);
+			const std::vector<char> taken = size > 0 && bytes ? std::vector<char> (bytes, bytes + size) : std::vector<char> ();
+			if (taken != loaded[0] && taken != loaded[1])
+				++foreign;
+			if (effect.dispatch (kSetChunk, 0, size, data) != 1)
+				++refused;
+		}
+	};
+	std::thread second (hammer, 1);
+	hammer (0);
+	second.join ();
+	EXPECT_EQ (0, refused.load ());
+	EXPECT_EQ (0, foreign.load ());
+}
+
+// A new rate or block size while resumed reaches the processor at the next resume, never while
+// a block runs; meanwhile longer blocks go in pieces of the size the processor was prepared for.
+TEST_F (Vst2WrapperTest, SetUpChangedWhileResumedWaitsForTheNextResume)
+{
+	host.blockSize = 64;
+	Effect effect = make ();
+	probe::Processor* processor = probe::Processor::latest;
+	effect.dispatch (kMainsChanged, 0, 1);
+	effect.dispatch (kSetSampleRate, 0, 0, nullptr, 96000.f);
+	effect.dispatch (kSetBlockSize, 0, 4096);
+	EXPECT_EQ (44100., processor->lastSetup.sampleRate);
+	EXPECT_EQ (64, processor->lastSetup.maxSamplesPerBlock);
+	Stereo<float> longBlock (4096, 1.f);
+	wrappertest::process (effect, longBlock);
+	EXPECT_EQ (std::vector<float> (4096, 0.5f), longBlock.out[1]);
+
+	wrappertest::whileBlocksRun (effect, 8192, [&] {
+		for (int i = 0; i < 400; ++i)
+		{
+			effect.dispatch (kSetSampleRate, 0, 0, nullptr, i % 2 ? 48000.f : 88200.f);
+			effect.dispatch (kSetBlockSize, 0, i % 2 ? 32 : 8192);
+		}
+	});
+	EXPECT_EQ (0, processor->callsDuringProcess.load ());
+	EXPECT_EQ (0, processor->processedWhileInactive);
+	EXPECT_EQ (64, processor->largestBlock);
+
+	effect.dispatch (kMainsChanged, 0, 0);
+	effect.dispatch (kMainsChanged, 0, 1);
+	EXPECT_EQ (48000., processor->lastSetup.sampleRate);
+	EXPECT_EQ (32, processor->lastSetup.maxSamplesPerBlock);
+}
+
 TEST_F (Vst2WrapperTest, ControllerHearsOfChangesOnTheUiThreadOnly)
 {
 	Effect effect = make ();
@@ -318,9 +436,9 @@ TEST_F (Vst2WrapperTest, SetUpFollowsTheHost)
 	EXPECT_EQ (probe::kRealtime, processor->lastSetup.processMode);
 	EXPECT_EQ (probe::kSample32, processor->lastSetup.symbolicSampleSize);
 
-	effect.dispatch (kMainsChanged, 0, 1);
 	effect.dispatch (kSetSampleRate, 0, 0, nullptr, 48000.f);
 	effect.dispatch (kSetBlockSize, 0, 64);
+	effect.dispatch (kMainsChanged, 0, 1);
 	EXPECT_EQ (48000., processor->lastSetup.sampleRate);
 	EXPECT_EQ (64, processor->lastSetup.maxSamplesPerBlock);
 	EXPECT_TRUE (processor->active && processor->processing);

@@ -51,7 +51,7 @@ Sample64** channels<Sample64> (AudioBusBuffers& bus)
 } // namespace
 
 const char* const kLongTitle = "A parameter title far beyond thirty-two characters";
-const char* const kLongUnits = "centimetres";
+const char* const kLongUnits = "centimetres of mercury column";
 
 Settings& settings ()
 {
@@ -90,7 +90,7 @@ std::vector<char> stateBytes (double gain, double mode, double longValue, double
 //------------------------------------------------------------------------
 Processor* Processor::latest = nullptr;
 
-Processor::Processor ()
+Processor::Processor () : previous (latest)
 {
 	latest = this;
 	setControllerClass (kProbeControllerUID);
@@ -99,7 +99,13 @@ Processor::Processor ()
 Processor::~Processor ()
 {
 	if (latest == this)
-		latest = nullptr;
+		latest = previous;
+}
+
+void Processor::noteCallDuringProcess ()
+{
+	if (processRunning.load () != 0)
+		++callsDuringProcess;
 }
 
 tresult PLUGIN_API Processor::initialize (FUnknown* context)
@@ -114,6 +120,7 @@ tresult PLUGIN_API Processor::initialize (FUnknown* context)
 
 tresult PLUGIN_API Processor::setActive (TBool state)
 {
+	noteCallDuringProcess ();
 	active = state != 0;
 	sendTextMessage (state ? "probe active" : "probe inactive");
 	return AudioEffect::setActive (state);
@@ -136,7 +143,7 @@ tresult PLUGIN_API Processor::getState (IBStream* state)
 	if (!state)
 		return kInvalidArgument;
 	IBStreamer writer (state, kLittleEndian);
-	for (double value : {gain, mode, longValue, bypass})
+	for (double value : {gain.load (), mode.load (), longValue.load (), bypass.load ()})
 		writer.writeDouble (value);
 	return kResultOk;
 }
@@ -156,6 +163,7 @@ tresult PLUGIN_API Processor::canProcessSampleSize (int32 symbolicSampleSize)
 
 tresult PLUGIN_API Processor::setupProcessing (ProcessSetup& setup)
 {
+	noteCallDuringProcess ();
 	lastSetup = setup;
 	processSetup = setup;
 	return kResultOk;
@@ -163,12 +171,19 @@ tresult PLUGIN_API Processor::setupProcessing (ProcessSetup& setup)
 
 tresult PLUGIN_API Processor::setProcessing (TBool state)
 {
+	noteCallDuringProcess ();
 	processing = state != 0;
 	return kResultOk;
 }
 
 tresult PLUGIN_API Processor::process (ProcessData& data)
 {
+	++processRunning;
+	struct Leave
+	{
+		std::atomic<int32>& running;
+		~Leave () { --running; }
+	} leave {processRunning};
 	++processCalls;
 	if (!active || !processing)
 		++processedWhileInactive;
@@ -209,13 +224,15 @@ template <typename Sample>
 void Processor::run (ProcessData& data)
 {
 	double level = 0.0;
+	const double factor = gain.load ();
+	const bool through = bypass.load () > 0.5;
 	for (int32 c = 0; c < 2; ++c)
 	{
 		const Sample* in = channels<Sample> (data.inputs[0])[c];
 		Sample* out = channels<Sample> (data.outputs[0])[c];
 		for (int32 i = 0; i < data.numSamples; ++i)
 		{
-			out[i] = bypass > 0.5 ? in[i] : static_cast<Sample> (in[i] * gain);
+			out[i] = through ? in[i] : static_cast<Sample> (in[i] * factor);
 			level = std::max (level, std::fabs (static_cast<double> (out[i])));
 		}
 	}

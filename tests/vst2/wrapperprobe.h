@@ -11,6 +11,7 @@
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -78,15 +79,19 @@ public:
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 	uint32 PLUGIN_API getTailSamples () SMTG_OVERRIDE { return settings ().tailSamples; }
 
-	// The newest processor (tests drive one effect at a time).
+	// The newest processor still alive (tests drive one effect at a time; a processor made and
+	// released meanwhile hands the title back).
 	static Processor* latest;
 
-	double gain = kDefaultGain;
-	double mode = 0.0;
-	double longValue = 0.0;
-	double bypass = 0.0;
-	bool active = false;
-	bool processing = false;
+	// Read by the host's threads while the audio thread writes them.
+	std::atomic<double> gain {kDefaultGain};
+	std::atomic<double> mode {0.0};
+	std::atomic<double> longValue {0.0};
+	std::atomic<double> bypass {0.0};
+	std::atomic<bool> active {false};
+	std::atomic<bool> processing {false};
+	// Set-up or activation calls that came while a process call ran.
+	std::atomic<int32> callsDuringProcess {0};
 	int32 processCalls = 0;
 	int32 processedWhileInactive = 0;
 	int32 largestBlock = 0;
@@ -99,6 +104,10 @@ public:
 private:
 	template <typename Sample>
 	void run (ProcessData& data);
+	void noteCallDuringProcess ();
+
+	Processor* previous;
+	std::atomic<int32> processRunning {0};
 };
 
 class View : public CPluginView

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <thread>
 
 namespace wrappertest {
 
@@ -35,6 +37,19 @@ std::vector<char> chunkOf (const Effect& effect)
 IntPtr setChunk (const Effect& effect, std::vector<char> bytes)
 {
 	return effect.dispatch (kSetChunk, 0, static_cast<IntPtr> (bytes.size ()), bytes.empty () ? nullptr : bytes.data ());
+}
+
+void whileBlocksRun (const Effect& effect, int frames, const std::function<void ()>& body)
+{
+	std::atomic<bool> running {true};
+	std::thread audio ([&] {
+		Stereo<float> blocks (frames, 0.5f);
+		while (running.load ())
+			process (effect, blocks);
+	});
+	body ();
+	running.store (false);
+	audio.join ();
 }
 
 namespace {

@@ -34,6 +34,10 @@ void process (const vst2host::Effect& effect, Stereo<double>& buffers);
 std::vector<char> chunkOf (const vst2host::Effect& effect);
 vst2host::IntPtr setChunk (const vst2host::Effect& effect, std::vector<char> bytes);
 
+// Runs body while a thread of its own sends the effect 32-bit blocks of the given length, as a
+// host's audio thread does.
+void whileBlocksRun (const vst2host::Effect& effect, int frames, const std::function<void ()>& body);
+
 // Drives an effect with random opcodes, indices, values, texts, records and chunks, interleaved
 // with process calls, for the given number of rounds. Every refused chunk must leave the effect's
 // chunk as it was; every block's output must stay finite. Returns the rounds survived.

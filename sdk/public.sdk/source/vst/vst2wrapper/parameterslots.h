@@ -19,7 +19,7 @@ class ParameterSlots
 public:
 	enum Destination : uint32_t
 	{
-		kToProcessor = 1, // consumed by the audio thread (or, while suspended, the host's thread)
+		kToProcessor = 1, // consumed by the audio thread (takeForProcessor)
 		kToController = 2, // consumed by the UI timer
 	};
 
@@ -29,6 +29,7 @@ public:
 	, values (new std::atomic<double>[static_cast<size_t> (this->count > 0 ? this->count : 1)])
 	, toProcessor (new std::atomic<uint32_t>[static_cast<size_t> (words > 0 ? words : 1)])
 	, toController (new std::atomic<uint32_t>[static_cast<size_t> (words > 0 ? words : 1)])
+	, onTheWay (new std::atomic<uint32_t>[static_cast<size_t> (words > 0 ? words : 1)])
 	{
 		for (int32_t i = 0; i < this->count; ++i)
 			values[i].store (0.0, std::memory_order_relaxed);
@@ -36,6 +37,7 @@ public:
 		{
 			toProcessor[w].store (0, std::memory_order_relaxed);
 			toController[w].store (0, std::memory_order_relaxed);
+			onTheWay[w].store (0, std::memory_order_relaxed);
 		}
 	}
 
@@ -64,21 +66,40 @@ public:
 	{
 		std::atomic<uint32_t>* pending = bitsOf (destination);
 		for (int32_t w = 0; w < words; ++w)
+			takeValues (w, pending[w].exchange (0, std::memory_order_acq_rel), take);
+	}
+
+	// The audio thread, for the block it is about to run: take for kToProcessor, except that what
+	// it takes stays "on its way" until delivered () says that the processor has run the block.
+	// Whoever finds the news taken finds it on its way (it is marked first), so that at every moment
+	// awaitsProcessor knows every value that the processor's state may still lack.
+	template <typename Take>
+	void takeForProcessor (Take&& take)
+	{
+		for (int32_t w = 0; w < words; ++w)
 		{
-			uint32_t bits = pending[w].exchange (0, std::memory_order_acq_rel);
-			for (int32_t bit = 0; bits != 0; ++bit, bits >>= 1)
-				if (bits & 1u)
-					take (w * 32 + bit, values[w * 32 + bit].load (std::memory_order_acquire));
+			const uint32_t seen = toProcessor[w].load (std::memory_order_acquire);
+			if (seen == 0)
+				continue;
+			onTheWay[w].fetch_or (seen, std::memory_order_acq_rel);
+			// Only what is still there: discard may have taken some meanwhile.
+			takeValues (w, toProcessor[w].fetch_and (~seen, std::memory_order_acq_rel) & seen, take);
 		}
 	}
 
-	bool hasPending (Destination destination) const
+	void delivered ()
 	{
-		const std::atomic<uint32_t>* pending = bitsOf (destination);
 		for (int32_t w = 0; w < words; ++w)
-			if (pending[w].load (std::memory_order_acquire) != 0)
-				return true;
-		return false;
+			onTheWay[w].store (0, std::memory_order_release);
+	}
+
+	// Any thread: whether the processor's state may still lack the slot's latest value (not taken
+	// yet, or in a block that has not finished).
+	bool awaitsProcessor (int32_t slot) const
+	{
+		const uint32_t bit = 1u << (slot % 32);
+		return (toProcessor[slot / 32].load (std::memory_order_acquire) & bit) != 0 ||
+		       (onTheWay[slot / 32].load (std::memory_order_acquire) & bit) != 0;
 	}
 
 	bool isPending (Destination destination, int32_t slot) const
@@ -95,6 +116,14 @@ public:
 	}
 
 private:
+	template <typename Take>
+	void takeValues (int32_t word, uint32_t bits, Take& take)
+	{
+		for (int32_t bit = 0; bits != 0; ++bit, bits >>= 1)
+			if (bits & 1u)
+				take (word * 32 + bit, values[word * 32 + bit].load (std::memory_order_acquire));
+	}
+
 	std::atomic<uint32_t>* bitsOf (Destination destination) const
 	{
 		return destination == kToProcessor ? toProcessor.get () : toController.get ();
@@ -105,6 +134,7 @@ private:
 	std::unique_ptr<std::atomic<double>[]> values;
 	std::unique_ptr<std::atomic<uint32_t>[]> toProcessor;
 	std::unique_ptr<std::atomic<uint32_t>[]> toController;
+	std::unique_ptr<std::atomic<uint32_t>[]> onTheWay; // taken for the processor, block not finished
 };
 
 static_assert (std::atomic<double>::is_always_lock_free, "parameter values cross threads without locks");

@@ -25,8 +25,14 @@ namespace Vst {
 
 namespace {
 
-// Hosts keep parameter names longer than kVstMaxParamStrLen; 32 characters is what they hold.
+// Hosts give parameter texts more room than the interface's kVstMaxParamStrLen (8): buffers of
+// 33 bytes for names and 25 for labels and displays, as widely used plug-ins fill them. So
+// "Variation 12" shows whole.
 constexpr size_t kParameterNameLength = 32;
+constexpr size_t kParameterTextLength = 24;
+
+// The threads whose last chunk stays as it was handed out (see chunkBufferOfThisThread).
+constexpr size_t kChunkThreads = 8;
 
 // vendorSpecific: the two prefixes some hosts use, the class id request and the mouse wheel.
 constexpr VstInt32 kVendorPrefixUpper = 0x73744341; // 'stCA'
@@ -198,7 +204,8 @@ bool Vst2Wrapper::initialize (const TUID componentID)
 	canDoubleReplacing (can64);
 	updateSampleRate ();
 	updateBlockSize ();
-	applyProcessSetup (can32 ? kSample32 : kSample64);
+	requestedSampleSize = can32 ? kSample32 : kSample64;
+	applyProcessSetup (requestedSampleSize);
 
 	setInitialDelay (static_cast<VstInt32> (std::min<uint32> (processor->getLatencySamples (), kMaxInt32)));
 	cEffect.version = vendorVersion;
@@ -385,10 +392,9 @@ void Vst2Wrapper::setupEditor ()
 
 void Vst2Wrapper::applyProcessSetup (int32 newSampleSize)
 {
-	// The VST 3 calling order allows a new set-up only while inactive.
-	const bool wasActive = active.load ();
-	if (wasActive)
-		activate (false);
+	// Only while inactive, as the VST 3 calling order asks; the audio thread reads these only
+	// while active.
+	setupChanged = false;
 	sampleSize.store (newSampleSize);
 	processSetup.processMode = kRealtime;
 	processSetup.symbolicSampleSize = newSampleSize;
@@ -397,8 +403,18 @@ void Vst2Wrapper::applyProcessSetup (int32 newSampleSize)
 	processor->setupProcessing (processSetup);
 	processData.processMode = processSetup.processMode;
 	processData.symbolicSampleSize = newSampleSize;
-	if (wasActive)
-		activate (true);
+}
+
+void Vst2Wrapper::changeProcessSetup ()
+{
+	// While resumed the audio thread may be in a block, and a new set-up needs the processor
+	// inactive (its activation sends messages, which allocate): the change waits for the next
+	// resume. Until then blocks go in pieces of the block size the processor was prepared for.
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
+	if (active.load ())
+		setupChanged = true;
+	else
+		applyProcessSetup (requestedSampleSize);
 }
 
 void Vst2Wrapper::activate (bool state)
@@ -419,27 +435,37 @@ void Vst2Wrapper::activate (bool state)
 
 void Vst2Wrapper::resume ()
 {
-	if (!active.load ())
-		activate (true);
+	{
+		std::lock_guard<std::recursive_mutex> lock (stateMutex);
+		if (!active.load ())
+		{
+			if (setupChanged)
+				applyProcessSetup (requestedSampleSize);
+			activate (true);
+		}
+	}
 	AudioEffectX::resume ();
 }
 
 void Vst2Wrapper::suspend ()
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	if (active.load ())
 		activate (false);
 }
 
 void Vst2Wrapper::setSampleRate (float newSampleRate)
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	AudioEffectX::setSampleRate (newSampleRate);
-	applyProcessSetup (sampleSize.load ());
+	changeProcessSetup ();
 }
 
 void Vst2Wrapper::setBlockSize (VstInt32 newBlockSize)
 {
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	AudioEffectX::setBlockSize (newBlockSize);
-	applyProcessSetup (sampleSize.load ());
+	changeProcessSetup ();
 }
 
 bool Vst2Wrapper::setProcessPrecision (VstInt32 precision)
@@ -449,8 +475,12 @@ bool Vst2Wrapper::setProcessPrecision (VstInt32 precision)
 	                                                        : -1;
 	if (size < 0 || processor->canProcessSampleSize (size) != kResultTrue)
 		return false;
-	if (size != sampleSize.load ())
-		applyProcessSetup (size);
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
+	if (size != requestedSampleSize)
+	{
+		requestedSampleSize = size;
+		changeProcessSetup ();
+	}
 	return true;
 }
 
@@ -534,18 +564,23 @@ void Vst2Wrapper::process (Sample** inputs, Sample** outputs, VstInt32 sampleFra
 		inputChanges.clearQueue ();
 		done += frames;
 	} while (done < sampleFrames);
+	// The processor's state holds the changes now.
+	slots->delivered ();
+}
+
+void Vst2Wrapper::addChange (IParameterChanges& changes, int32 slot, double value) const
+{
+	int32 queueIndex = 0;
+	if (IParamValueQueue* queue = changes.addParameterData (entries[static_cast<size_t> (slot)].id, queueIndex))
+	{
+		int32 pointIndex = 0;
+		queue->addPoint (0, value, pointIndex);
+	}
 }
 
 void Vst2Wrapper::takeChangesForProcessor (IParameterChanges& changes)
 {
-	slots->take (ParameterSlots::kToProcessor, [&] (int32 slot, double value) {
-		int32 queueIndex = 0;
-		if (IParamValueQueue* queue = changes.addParameterData (entries[static_cast<size_t> (slot)].id, queueIndex))
-		{
-			int32 pointIndex = 0;
-			queue->addPoint (0, value, pointIndex);
-		}
-	});
+	slots->takeForProcessor ([&] (int32 slot, double value) { addChange (changes, slot, value); });
 }
 
 void Vst2Wrapper::takeOutputChanges ()
@@ -618,26 +653,6 @@ void Vst2Wrapper::updateProcessContext ()
 	processData.processContext = &context;
 }
 
-void Vst2Wrapper::flushChangesWhileSuspended ()
-{
-	if (active.load () || !slots->hasPending (ParameterSlots::kToProcessor))
-		return;
-	// No audio thread runs while suspended: the changes go over in an empty block of our own,
-	// inside a short activation as the VST 3 calling order asks.
-	component->setActive (true);
-	processor->setProcessing (true);
-	inputChanges.clearQueue ();
-	takeChangesForProcessor (inputChanges);
-	ProcessData flush {};
-	flush.processMode = processSetup.processMode;
-	flush.symbolicSampleSize = processSetup.symbolicSampleSize;
-	flush.inputParameterChanges = &inputChanges;
-	processor->process (flush);
-	inputChanges.clearQueue ();
-	processor->setProcessing (false);
-	component->setActive (false);
-}
-
 //------------------------------------------------------------------------
 // Parameters
 //------------------------------------------------------------------------
@@ -704,7 +719,7 @@ void Vst2Wrapper::getParameterName (VstInt32 index, char* text)
 void Vst2Wrapper::getParameterLabel (VstInt32 index, char* label)
 {
 	ParameterInfo info {};
-	copyToHostText (parameterInfo (index, info) ? info.units : nullptr, label, kVstMaxParamStrLen);
+	copyToHostText (parameterInfo (index, info) ? info.units : nullptr, label, kParameterTextLength);
 }
 
 void Vst2Wrapper::getParameterDisplay (VstInt32 index, char* text)
@@ -713,7 +728,7 @@ void Vst2Wrapper::getParameterDisplay (VstInt32 index, char* text)
 	String128 display {};
 	const bool known = slot >= 0 && controller->getParamStringByValue (entries[static_cast<size_t> (slot)].id,
 	                                                                   slots->value (slot), display) == kResultTrue;
-	copyToHostText (known ? display : nullptr, text, kVstMaxParamStrLen);
+	copyToHostText (known ? display : nullptr, text, kParameterTextLength);
 }
 
 bool Vst2Wrapper::canParameterBeAutomated (VstInt32 index)
@@ -782,11 +797,23 @@ VstInt32 Vst2Wrapper::getChunk (void** data, bool /*isPreset*/)
 	if (!data)
 		return 0;
 	*data = nullptr;
-	flushChangesWhileSuspended ();
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 
-	MemoryStream componentState;
-	if (component->getState (&componentState) != kResultOk)
+	// The values the processor's state may still lack, found before that state is read: a value
+	// that the audio thread hands over meanwhile is then in one or the other.
+	ParameterChanges missing (slots->size ());
+	for (int32 slot = 0; slot < slots->size (); ++slot)
+		if (slots->awaitsProcessor (slot))
+			addChange (missing, slot, slots->value (slot));
+	MemoryStream current;
+	if (component->getState (&current) != kResultOk)
 		return 0;
+	// Should no second processor be had, the processor's own state is still a whole one.
+	MemoryStream completed;
+	current.seek (0, IBStream::kIBSeekSet, nullptr);
+	const bool withChanges = missing.getParameterCount () > 0 && stateWithChanges (&current, missing, &completed);
+	MemoryStream& componentState = withChanges ? completed : current;
+
 	MemoryStream controllerState;
 	const bool hasControllerState = !controllerIsComponent && controller->getState (&controllerState) == kResultOk;
 	const int64 componentSize = componentState.getSize ();
@@ -795,7 +822,7 @@ VstInt32 Vst2Wrapper::getChunk (void** data, bool /*isPreset*/)
 	if (componentSize < 0 || controllerSize < 0 || total > kMaxInt32)
 		return 0;
 
-	chunk.assign (static_cast<size_t> (total), 0);
+	std::vector<char>& chunk = chunkBufferOfThisThread (static_cast<size_t> (total));
 	writeLittleEndian64 (chunk.data (), componentSize);
 	writeLittleEndian64 (chunk.data () + 8, controllerSize);
 	if (componentSize > 0)
@@ -807,11 +834,78 @@ VstInt32 Vst2Wrapper::getChunk (void** data, bool /*isPreset*/)
 	return static_cast<VstInt32> (total);
 }
 
+bool Vst2Wrapper::stateWithChanges (IBStream* state, IParameterChanges& changes, IBStream* result)
+{
+	// The processor itself may be in a block on the audio thread, or wait for a block that never
+	// comes (hosts stop calling process while their transport stands), and VST 3 allows no second
+	// process call beside the audio thread's. So a second instance of the processor, made for the
+	// purpose, takes the state, runs the changes in an empty block and gives its state back.
+	IComponent* made = nullptr;
+	if (factory->createInstance (componentClassId, IComponent::iid, reinterpret_cast<void**> (&made)) != kResultOk ||
+	    !made)
+		return false;
+	IPtr<IComponent> scratch = owned (made);
+	if (scratch->initialize (static_cast<IHostApplication*> (this)) != kResultOk)
+		return false;
+	FUnknownPtr<IAudioProcessor> scratchProcessor (scratch);
+	ProcessSetup setup = processSetup;
+	bool done = scratchProcessor && scratch->setState (state) == kResultOk &&
+	            scratchProcessor->setupProcessing (setup) == kResultOk;
+	if (done)
+	{
+		scratch->setActive (true);
+		scratchProcessor->setProcessing (true);
+		ProcessData block {};
+		block.processMode = setup.processMode;
+		block.symbolicSampleSize = setup.symbolicSampleSize;
+		block.inputParameterChanges = &changes;
+		done = scratchProcessor->process (block) == kResultOk;
+		scratchProcessor->setProcessing (false);
+		scratch->setActive (false);
+		done = done && scratch->getState (result) == kResultOk;
+	}
+	scratch->terminate ();
+	return done;
+}
+
+std::vector<char>& Vst2Wrapper::chunkBufferOfThisThread (size_t size)
+{
+	// Each thread's chunk stays as handed out until the same thread asks again, so that a chunk
+	// just given out is never changed under a setChunk on another thread. Beyond kChunkThreads
+	// threads, the one that asked longest ago gives up its buffer.
+	const std::thread::id thread = std::this_thread::get_id ();
+	auto buffer = std::find_if (chunkBuffers.begin (), chunkBuffers.end (),
+	                            [&] (const ChunkBuffer& b) { return b.thread == thread; });
+	if (buffer == chunkBuffers.end ())
+	{
+		if (chunkBuffers.size () < kChunkThreads)
+			buffer = chunkBuffers.insert (chunkBuffers.end (), ChunkBuffer {thread, {}});
+		else
+			buffer = chunkBuffers.begin ();
+		buffer->thread = thread;
+	}
+	std::rotate (buffer, buffer + 1, chunkBuffers.end ());
+	std::vector<char>& bytes = chunkBuffers.back ().bytes;
+	if (size > bytes.capacity ())
+	{
+		const size_t capacity = std::max (size, 2 * bytes.capacity ());
+		if (bytes.capacity () > 0)
+			outgrownChunks.push_back (std::move (bytes));
+		bytes = std::vector<char> ();
+		bytes.reserve (capacity);
+	}
+	bytes.assign (size, 0);
+	return bytes;
+}
+
 VstInt32 Vst2Wrapper::setChunk (void* data, VstInt32 byteSize, bool /*isPreset*/)
 {
 	// The header must fit, and both parts must lie inside what the host says it gave.
 	if (!data || byteSize < kChunkHeaderSize)
 		return 0;
+	// Everything below reads the host's bytes under the lock, which every getChunk takes before
+	// it writes a buffer of ours that the host may have passed back.
+	std::lock_guard<std::recursive_mutex> lock (stateMutex);
 	auto* bytes = static_cast<char*> (data);
 	const int64 componentSize = readLittleEndian64 (bytes);
 	const int64 controllerSize = readLittleEndian64 (bytes + 8);

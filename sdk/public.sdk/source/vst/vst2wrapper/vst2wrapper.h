@@ -17,6 +17,8 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace Steinberg {
@@ -128,8 +130,11 @@ private:
 	VstInt32 indexOfSlot (int32 slot) const;
 	void refreshSlotsFromController ();
 	bool parameterInfo (VstInt32 index, ParameterInfo& info);
-	void flushChangesWhileSuspended ();
+	void changeProcessSetup ();
+	void addChange (IParameterChanges& changes, int32 slot, double value) const;
 	void takeChangesForProcessor (IParameterChanges& changes);
+	bool stateWithChanges (IBStream* state, IParameterChanges& changes, IBStream* result);
+	std::vector<char>& chunkBufferOfThisThread (size_t size);
 	void takeOutputChanges ();
 	void updateProcessContext ();
 	bool pinProperties (BusDirection direction, VstInt32 index, VstPinProperties* properties);
@@ -159,12 +164,18 @@ private:
 	int32 bypassSlot = -1;
 	std::unique_ptr<ParameterSlots> slots;
 
-	// Set-up and activation: written on the host's dispatcher thread, read by the audio thread.
+	// The host's threads one at a time in chunks, set-up and activation; never the audio thread.
+	std::recursive_mutex stateMutex;
+
+	// Set-up and activation: written on the host's threads while inactive, read by the audio thread
+	// while active. A change the host asks for while resumed waits for the next resume.
 	ProcessSetup processSetup {};
 	std::atomic<int32> sampleSize {kSample32};
 	std::atomic<bool> active {false};
+	int32 requestedSampleSize = kSample32;
+	bool setupChanged = false;
 
-	// Audio thread only (and the host's thread while suspended).
+	// Audio thread only (and the host's thread while suspended, for the bus layout).
 	std::vector<int32> inputChannelCounts;
 	std::vector<int32> outputChannelCounts;
 	std::vector<AudioBusBuffers> inputBuses;
@@ -178,7 +189,16 @@ private:
 	ProcessContext processContext {};
 	ProcessData processData {};
 
-	std::vector<char> chunk; // what getChunk last handed out; valid until the next call
+	// What getChunk handed to each of the last few threads that asked, valid until the same thread
+	// asks again (most recently used last). Buffers a larger chunk outgrew stay until the effect
+	// closes: a host may still pass the old address to setChunk on another thread.
+	struct ChunkBuffer
+	{
+		std::thread::id thread;
+		std::vector<char> bytes;
+	};
+	std::vector<ChunkBuffer> chunkBuffers;
+	std::vector<std::vector<char>> outgrownChunks;
 	VstSpeakerArrangement* inputArrangement = nullptr;
 	VstSpeakerArrangement* outputArrangement = nullptr;
 	Vst2UiTimer uiTimer;
