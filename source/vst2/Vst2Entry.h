@@ -1,7 +1,7 @@
 // The VST 2.4 door into the plug-in: the exported VSTPluginMain and the effect it builds.
 #pragma once
 
-#include "vst2/audioeffect.h"
+#include "public.sdk/source/vst2.x/audioeffect.h"
 
 #include "pluginterfaces/base/fplatform.h"
 

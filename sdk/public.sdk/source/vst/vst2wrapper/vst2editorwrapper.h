@@ -4,7 +4,7 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
-#include "vst2/aeffeditor.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
 
 namespace Steinberg {
 namespace Vst {

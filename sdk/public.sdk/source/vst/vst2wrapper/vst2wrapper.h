@@ -13,7 +13,7 @@
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 
-#include "vst2/audioeffectx.h"
+#include "public.sdk/source/vst2.x/audioeffectx.h"
 
 #include <atomic>
 #include <memory>

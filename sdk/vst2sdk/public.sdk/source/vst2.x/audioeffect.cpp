@@ -1,11 +1,11 @@
 // The record, its six entry points, opcodes 0 to 24, the first host calls and the text conversions.
-#include "vst2/audioeffect.h"
+#include "public.sdk/source/vst2.x/audioeffect.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "vst2/aeffeditor.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
 
 namespace {
 

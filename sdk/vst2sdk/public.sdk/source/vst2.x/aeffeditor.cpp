@@ -1,5 +1,5 @@
 // Neutral editor: no window of its own, only the open/closed state.
-#include "vst2/aeffeditor.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
 
 AEffEditor::AEffEditor(AudioEffect* effect) : effect(effect), systemWindow(nullptr) {}
 

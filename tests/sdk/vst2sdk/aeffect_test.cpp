@@ -5,8 +5,8 @@
 #include <string>
 
 #include "host/vst2/vst2abi.h"
+#include "pluginterfaces/vst2.x/aeffect.h"
 #include "probeeffect.h"
-#include "vst2/aeffect.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "probeeffect.h"
-#include "vst2/aeffeditor.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Opcodes 25 to 79, the extended host calls, the can-do texts and the speaker-arrangement helpers.
-#include "vst2/audioeffectx.h"
+#include "public.sdk/source/vst2.x/audioeffectx.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "vst2/aeffeditor.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
 
 namespace HostCanDos {
 const char* const canDoSendVstEvents = "sendVstEvents";

@@ -1,8 +1,8 @@
 // Extended VST 2.4 effect: opcodes 25 to 79, the extended host calls and neutral defaults for the rest.
 #pragma once
 
-#include "vst2/aeffectx.h"
-#include "vst2/audioeffect.h"
+#include "pluginterfaces/vst2.x/aeffectx.h"
+#include "public.sdk/source/vst2.x/audioeffect.h"
 
 // What a plug-in may ask its host with canHostDo.
 namespace HostCanDos {

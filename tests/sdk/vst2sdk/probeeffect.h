@@ -7,8 +7,8 @@
 
 #include "host/vst2/effect.h"
 #include "host/vst2/host.h"
-#include "vst2/aeffeditor.h"
-#include "vst2/audioeffectx.h"
+#include "public.sdk/source/vst2.x/aeffeditor.h"
+#include "public.sdk/source/vst2.x/audioeffectx.h"
 
 // The test host's callback seen through the plug-in's own type: the same C function either way.
 audioMasterCallback testHostCallback();

@@ -1,7 +1,7 @@
 // Base of a VST 2.4 editor: the window an effect owns and the host opens, sizes, idles and closes.
 #pragma once
 
-#include "vst2/aeffectx.h"
+#include "pluginterfaces/vst2.x/aeffectx.h"
 
 class AudioEffect;
 

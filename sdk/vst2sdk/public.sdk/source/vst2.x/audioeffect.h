@@ -1,7 +1,7 @@
 // Base of a VST 2.4 effect: owns the AEffect record that the host holds and routes its calls.
 #pragma once
 
-#include "vst2/aeffect.h"
+#include "pluginterfaces/vst2.x/aeffect.h"
 
 class AEffEditor;
 

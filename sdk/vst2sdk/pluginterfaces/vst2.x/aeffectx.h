@@ -1,7 +1,7 @@
 // VST 2.4 extended interface: opcodes 25 to 79, the extended host calls and the records they carry.
 #pragma once
 
-#include "vst2/aeffect.h"
+#include "pluginterfaces/vst2.x/aeffect.h"
 
 // Dispatcher opcodes 25 to 79.
 enum AEffectXOpcodes {
