@@ -81,6 +81,32 @@ void ModulatedDelay::recalculate ()
 	prepareRead ();
 }
 
+void ModulatedDelay::planReads (int32_t frames)
+{
+	const uint32_t size = static_cast<uint32_t> (length);
+	const double table = tableLength;
+	const double increment = phaseIncrement;
+	planSlots[0] = readSlotL;
+	planSlots[1] = readSlotR;
+	planFractions[0] = readFraction;
+	double p = phase;
+	uint32_t w = writeIndex;
+	for (int32_t j = 0; j < frames; ++j)
+	{
+		if (p > table)
+			p = p - table;
+		p = p + increment;
+		w = (w >= size ? 0 : w) + 1;
+		__m128d fractions;
+		readPoints (p, w, planSlots[2 * j + 2], planSlots[2 * j + 3], fractions);
+		storePair (planFractions[j + 1], fractions);
+	}
+	phase = p;
+	readSlotL = planSlots[2 * frames];
+	readSlotR = planSlots[2 * frames + 1];
+	readFraction = planFractions[frames];
+}
+
 void ModulatedDelay::buildSineTable ()
 {
 	double angle = 0.0;

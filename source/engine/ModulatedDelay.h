@@ -59,44 +59,49 @@ public:
 		prepareRead ();
 	}
 
-	// read () and write () over many frames, with the oscillator and the positions held in
-	// registers: io holds the input frames and receives the output.
-	void run (Pair* io, int32_t frames)
+	// The same over many frames. The read points depend on the oscillator and the write position
+	// alone: planReads works them out for the next frames (at most kPlanFrames) in one go, and a
+	// Pass then only fetches, interpolates and stores, frame by frame.
+	static constexpr int32_t kPlanFrames = 128;
+	void planReads (int32_t frames);
+
+	class Pass
 	{
-		const double table = tableLength;
-		const double increment = phaseIncrement;
-		const uint32_t size = static_cast<uint32_t> (length);
-		double* const guard = &buffer[2 * length];
-		double p = phase;
-		uint32_t w = writeIndex;
-		int32_t slotL = readSlotL;
-		int32_t slotR = readSlotR;
-		__m128d fraction = loadPair (readFraction);
-		bool wrap = wrapping;
-		for (int32_t j = 0; j < frames; ++j)
+	public:
+		explicit Pass (ModulatedDelay& delay)
+		: line (delay), size (static_cast<uint32_t> (delay.length)), w (delay.writeIndex), wrap (delay.wrapping)
 		{
-			if (p > table)
-				p = p - table;
-			p = p + increment;
+		}
+		Pass (const Pass&) = delete;
+		Pass& operator= (const Pass&) = delete;
+		~Pass ()
+		{
+			line.writeIndex = w;
+			line.wrapping = wrap;
+		}
+
+		// Frame j of the plan: returns the output and stores the input a.
+		__m128d step (int32_t j, __m128d a)
+		{
+			const __m128d output =
+			    line.interpolate (line.planSlots[2 * j], line.planSlots[2 * j + 1], loadPair (line.planFractions[j]));
 			wrap = w >= size;
 			if (wrap)
+			{
 				w = 0;
-			const __m128d output = interpolate (slotL, slotR, fraction);
-			const __m128d a = loadPair (io[j]);
-			if (wrap)
-				storeFrame (guard, a);
-			storeFrame (&buffer[2 * w], a);
+				storeFrame (&line.buffer[2 * size], a); // the guard copy of frame 0
+			}
+			storeFrame (&line.buffer[2 * w], a);
 			++w;
-			readPoints (p, w, slotL, slotR, fraction);
-			storePair (io[j], output);
+			return output;
 		}
-		phase = p;
-		writeIndex = w;
-		readSlotL = slotL;
-		readSlotR = slotR;
-		storePair (readFraction, fraction);
-		wrapping = wrap;
-	}
+
+	private:
+		ModulatedDelay& line;
+		const uint32_t size;
+		uint32_t w;
+		bool wrap;
+	};
 
 	__m128d step (__m128d a)
 	{
@@ -169,6 +174,9 @@ private:
 	int32_t readSlotL;
 	int32_t readSlotR;
 	Pair readFraction;
+	// The planned read points: those of the first frame (the prepared ones), then of each next.
+	int32_t planSlots[2 * (kPlanFrames + 1)];
+	Pair planFractions[kPlanFrames + 1];
 	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };

@@ -219,9 +219,15 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 		DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
 		DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
 	}
-	modulatedDelay.run (passSum, frames);
-	AllpassDiffuser::runChain<kNumDiffusers> (diffusers, passSum, now, frames);
 	clock = now + static_cast<FrameClock> (frames);
+
+	modulatedDelay.planReads (frames);
+	{
+		ModulatedDelay::Pass modulation (modulatedDelay);
+		AllpassDiffuser::runChain<kNumDiffusers> (
+		    diffusers, now, frames, [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); },
+		    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
+	}
 
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);

@@ -39,6 +39,7 @@ public:
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 128;
+	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads at once");
 	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
 	bool useAvx (bool enable);
