@@ -196,11 +196,7 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
 	preDelay.run (passWet, now, frames);
 
-	const __m128d zero = _mm_setzero_pd ();
-	for (int32_t j = 0; j < frames; ++j)
-		storePair (passSum[j], zero);
-	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[0], passWet, passSum, now, frames);
-	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[kNumTaps / 2], passWet, passSum, now, frames);
+	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passSum, now, frames, avxCombs);
 	const __m128d earlyGain = loadPair (earlyReflectionsGain);
 	for (int32_t j = 0; j < frames; ++j)
 	{
@@ -209,16 +205,7 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
 	}
 
-	if (avxCombs)
-	{
-		DampedComb::runPairsAvx<2> (combs, passWet, passSum, now, frames);
-		DampedComb::runPairsAvx<3> (combs + 4, passWet, passSum, now, frames);
-	}
-	else
-	{
-		DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
-		DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
-	}
+	DampedComb::runCombs<kNumCombs> (combs, passWet, passSum, now, frames, avxCombs);
 	clock = now + static_cast<FrameClock> (frames);
 
 	modulatedDelay.planReads (frames);
