@@ -207,8 +207,8 @@ void DampedComb::runCombs (DampedComb* combs, const Pair* x, Pair* acc, FrameClo
 		runAvx<N> (combs, x, acc, clock, frames);
 		return;
 	}
-	// Units of one comb, as many to a loop as the target's 16 (or, on 32-bit x86, 8) registers hold.
-	constexpr int kUnits = sizeof (void*) == 8 ? 5 : 2;
+	// Units of one comb, five to a loop (as fast as two on 32-bit x86 with its 8 registers).
+	constexpr int kUnits = 5;
 	static_assert (N % kUnits == 0, "the combs fill whole loops");
 	for (int c = 0; c < N; c += kUnits)
 		runUnits<Sse2Lanes, kUnits> (combs + c, x, acc, clock, frames);
