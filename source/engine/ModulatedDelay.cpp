@@ -83,28 +83,10 @@ void ModulatedDelay::recalculate ()
 
 void ModulatedDelay::planReads (int32_t frames)
 {
-	const uint32_t size = static_cast<uint32_t> (length);
-	const double table = tableLength;
-	const double increment = phaseIncrement;
-	planSlots[0] = readSlotL;
-	planSlots[1] = readSlotR;
-	planFractions[0] = readFraction;
-	double p = phase;
-	uint32_t w = writeIndex;
+	Planner planner (*this);
 	for (int32_t j = 0; j < frames; ++j)
-	{
-		if (p > table)
-			p = p - table;
-		p = p + increment;
-		w = (w >= size ? 0 : w) + 1;
-		__m128d fractions;
-		readPoints (p, w, planSlots[2 * j + 2], planSlots[2 * j + 3], fractions);
-		storePair (planFractions[j + 1], fractions);
-	}
-	phase = p;
-	readSlotL = planSlots[2 * frames];
-	readSlotR = planSlots[2 * frames + 1];
-	readFraction = planFractions[frames];
+		planner.step (j);
+	planner.finish (frames);
 }
 
 void ModulatedDelay::buildSineTable ()

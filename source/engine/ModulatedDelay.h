@@ -60,10 +60,59 @@ public:
 	}
 
 	// The same over many frames. The read points depend on the oscillator and the write position
-	// alone: planReads works them out for the next frames (at most kPlanFrames) in one go, and a
-	// Pass then only fetches, interpolates and stores, frame by frame.
+	// alone: a Planner works them out for the next frames (at most kPlanFrames) ahead, frame by
+	// frame alongside other work or all at once with planReads, and a Pass then only fetches,
+	// interpolates and stores, frame by frame.
 	static constexpr int32_t kPlanFrames = 128;
 	void planReads (int32_t frames);
+
+	class Planner
+	{
+	public:
+		explicit Planner (ModulatedDelay& delay)
+		: line (delay)
+		, size (static_cast<uint32_t> (delay.length))
+		, table (delay.tableLength)
+		, increment (delay.phaseIncrement)
+		, p (delay.phase)
+		, w (delay.writeIndex)
+		{
+			line.planSlots[0] = line.readSlotL;
+			line.planSlots[1] = line.readSlotR;
+			line.planFractions[0] = line.readFraction;
+		}
+		Planner (const Planner&) = delete;
+		Planner& operator= (const Planner&) = delete;
+
+		// The read points of frame j + 1 of the plan, as write () prepares them after frame j.
+		void step (int32_t j)
+		{
+			if (p > table)
+				p = p - table;
+			p = p + increment;
+			w = (w >= size ? 0 : w) + 1;
+			__m128d fractions;
+			line.readPoints (p, w, line.planSlots[2 * j + 2], line.planSlots[2 * j + 3], fractions);
+			storePair (line.planFractions[j + 1], fractions);
+		}
+
+		// After frames steps: the oscillator and the prepared points where the plan ends.
+		void finish (int32_t frames)
+		{
+			line.phase = p;
+			line.readSlotL = line.planSlots[2 * frames];
+			line.readSlotR = line.planSlots[2 * frames + 1];
+			line.readFraction = line.planFractions[frames];
+		}
+
+	private:
+		ModulatedDelay& line;
+		const uint32_t size;
+		const double table;
+		const double increment;
+		double p;
+		uint32_t w;
+	};
 
 	class Pass
 	{

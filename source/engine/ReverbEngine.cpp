@@ -180,16 +180,25 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 
 void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 {
-	for (int32_t done = 0; done < frames; done += kPassFrames)
+	int32_t count = frames < kPassFrames ? frames : kPassFrames;
+	if (count <= 0)
+		return;
+	modulatedDelay.planReads (count);
+	for (int32_t done = 0; done < frames;)
 	{
-		const int32_t count = frames - done < kPassFrames ? frames - done : kPassFrames;
-		processPass (in + 2 * done, out + 2 * done, count);
+		const int32_t left = frames - done - count;
+		const int32_t next = left < kPassFrames ? left : kPassFrames;
+		runPass (in + 2 * done, count);
+		finishPass (in + 2 * done, out + 2 * done, count, next);
+		done += count;
+		count = next;
 	}
 }
 
 // Each part over the whole pass in the frame routine's order; every frame sees the same arithmetic
 // in the same order as there, and the sums keep their order (taps, then combs, into one sum).
-void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
+// What is left for finishPass: the late reverb in passSum, the early reflections in passEarly.
+void ReverbEngine::runPass (const double* in, int32_t frames)
 {
 	const FrameClock now = clock;
 	for (int32_t j = 0; j < frames; ++j)
@@ -208,24 +217,39 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 	DampedComb::runCombs<kNumCombs> (combs, passWet, passSum, now, frames, avxCombs);
 	clock = now + static_cast<FrameClock> (frames);
 
-	modulatedDelay.planReads (frames);
-	{
-		ModulatedDelay::Pass modulation (modulatedDelay);
-		AllpassDiffuser::runChain<kNumDiffusers> (
-		    diffusers, now, frames, [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); },
-		    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
-	}
+	ModulatedDelay::Pass modulation (modulatedDelay);
+	AllpassDiffuser::runChain<kNumDiffusers> (
+	    diffusers, now, frames, [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); },
+	    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
+}
 
+// The equaliser and the output. The equaliser's divisions make a long chain from frame to frame
+// that leaves the processor idle most of the time: the modulated delay's read points for the next
+// pass (next frames) are planned alongside.
+void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next)
+{
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
 	const __m128d late = loadPair (reverbGain);
-	for (int32_t j = 0; j < frames; ++j)
-	{
+	auto finish = [&] (int32_t j) {
 		__m128d q = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j]));
 		q = high.step (peak.step (low.step (q)));
 		_mm_storeu_pd (out + 2 * j, mix (q, _mm_loadu_pd (in + 2 * j)));
+	};
+	int32_t j = 0;
+	if (next > 0)
+	{
+		ModulatedDelay::Planner planner (modulatedDelay);
+		for (; j < next; ++j)
+		{
+			finish (j);
+			planner.step (j);
+		}
+		planner.finish (next);
 	}
+	for (; j < frames; ++j)
+		finish (j);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);

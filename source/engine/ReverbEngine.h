@@ -39,7 +39,7 @@ public:
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 128;
-	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads at once");
+	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
 	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
 	bool useAvx (bool enable);
@@ -109,7 +109,8 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
-	void processPass (const double* in, double* out, int32_t frames);
+	void runPass (const double* in, int32_t frames);
+	void finishPass (const double* in, double* out, int32_t frames, int32_t next);
 	// The output frame from the equalised wet signal q and the input frame x.
 	__m128d mix (__m128d q, __m128d x) const
 	{

@@ -410,11 +410,11 @@ double Tessaline::processFrames (ProcessData& data)
 	// lane: max (mid, largest) keeps largest unless mid is greater, so a NaN never gets in.
 	__m128d largest = _mm_setzero_pd ();
 	double tailLevel = 0.0;
-	for (int32 start = 0; start < data.numSamples; start += ReverbEngine::kPassFrames)
+	for (int32 start = 0; start < data.numSamples; start += kChunkFrames)
 	{
-		const int32 count = std::min (data.numSamples - start, ReverbEngine::kPassFrames);
+		const int32 count = std::min (data.numSamples - start, kChunkFrames);
 		const int32 pairs = count / 2 * 2;
-		// The whole pass is read before anything is written: in-place buffers work.
+		// The whole chunk is read before anything is written: in-place buffers work.
 		for (int32 i = 0; i < pairs; i += 2)
 		{
 			const __m128d left = loadTwo (inLeft + start + i);
