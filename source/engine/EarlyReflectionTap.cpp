@@ -54,7 +54,7 @@ void EarlyReflectionTap::updateLengths ()
 // The taps' lines in runs, each group of frames of a line as one vector: the channel of the
 // pre-delayed frames scaled by the line's gain goes in, the delayed samples come out and are added
 // to the channel's sum. A run's last few frames go one by one.
-template <class Lanes, int N>
+template <class Lanes, int N, bool kAdd>
 inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock,
                                           int32_t frames)
 {
@@ -86,6 +86,8 @@ inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* 
 			Lanes::split (in + j, left, right);
 			Vector sumL = Lanes::zero ();
 			Vector sumR = Lanes::zero ();
+			if (kAdd)
+				Lanes::split (out + j, sumL, sumR);
 #pragma GCC unroll 10
 			for (int k = 0; k < N; ++k)
 			{
@@ -101,7 +103,7 @@ inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* 
 		for (; j < walk.count; ++j)
 		{
 			const __m128d input = loadPair (in[j]);
-			__m128d frameSum = _mm_setzero_pd ();
+			__m128d frameSum = kAdd ? loadPair (out[j]) : _mm_setzero_pd ();
 			for (int k = 0; k < N; ++k)
 				frameSum = _mm_add_pd (frameSum, pass (_mm_mul_pd (loadPair (taps[k].gains), input), slots[2 * k] - j,
 				                                       slots[2 * k + 1] - j));
@@ -114,7 +116,8 @@ template <int N>
 TESSALINE_AVX_ENTRY void EarlyReflectionTap::runAvx (EarlyReflectionTap* taps, const Pair* p, Pair* sum,
                                                      FrameClock clock, int32_t frames)
 {
-	runLanes<AvxLanes, N> (taps, p, sum, clock, frames);
+	runLanes<AvxLanes, N / 2, false> (taps, p, sum, clock, frames);
+	runLanes<AvxLanes, N / 2, true> (taps + N / 2, p, sum, clock, frames);
 }
 
 template <int N>
@@ -124,7 +127,10 @@ void EarlyReflectionTap::runTaps (EarlyReflectionTap* taps, const Pair* p, Pair*
 	if (avx)
 		runAvx<N> (taps, p, sum, clock, frames);
 	else
-		runLanes<Sse2Lanes, N> (taps, p, sum, clock, frames);
+	{
+		runLanes<Sse2Lanes, N / 2, false> (taps, p, sum, clock, frames);
+		runLanes<Sse2Lanes, N / 2, true> (taps + N / 2, p, sum, clock, frames);
+	}
 }
 
 template void EarlyReflectionTap::runTaps<kNumTaps> (EarlyReflectionTap*, const Pair*, Pair*, FrameClock, int32_t, bool);

@@ -50,7 +50,7 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
-	template <class Lanes, int N>
+	template <class Lanes, int N, bool kAdd>
 	static void runLanes (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames);
 	template <int N>
 	static void runAvx (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames);
