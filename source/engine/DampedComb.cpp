@@ -158,6 +158,15 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 		Pair* const sum = acc + walk.first;
 		int32_t j = 0;
 		for (; j + kLanes <= walk.count; j += kLanes)
+		{
+			// The block's inputs and sums stay in registers through the units.
+			Vector inputs[kLanes];
+			__m128d sums[kLanes];
+			for (int f = 0; f < kLanes; ++f)
+			{
+				inputs[f] = Lanes::frame (in[j + f]);
+				sums[f] = loadPair (sum[j + f]);
+			}
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
@@ -169,13 +178,16 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 				for (int f = 0; f < kLanes; ++f)
 				{
 					Vector y;
-					rows[kLanes - 1 - f] = pass (u, Lanes::frame (in[j + f]), rows[kLanes - 1 - f], y);
-					storePair (sum[j + f], Lanes::addPairs (loadPair (sum[j + f]), y));
+					rows[kLanes - 1 - f] = pass (u, inputs[f], rows[kLanes - 1 - f], y);
+					sums[f] = Lanes::addPairs (sums[f], y);
 				}
 				Lanes::transpose (rows);
 				for (int r = 0; r < kLanes; ++r)
 					Lanes::store (slots[u * kLanes + r] - j - (kLanes - 1), rows[r]);
 			}
+			for (int f = 0; f < kLanes; ++f)
+				storePair (sum[j + f], sums[f]);
+		}
 		for (; j < walk.count; ++j)
 			for (int u = 0; u < G; ++u)
 			{
