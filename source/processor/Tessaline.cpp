@@ -428,8 +428,8 @@ double Tessaline::processFrames (ProcessData& data)
 			frames[2 * pairs + 1] = inRight[start + pairs];
 		}
 		engine.processBlock (frames, frames, count);
-		// A copy that stays in a register through the loop (the call above may change any).
-		__m128d passLargest = largest;
+		// The chunk's own, so that it stays in a register through the loop.
+		__m128d passLargest = _mm_setzero_pd ();
 		for (int32 i = 0; i < pairs; i += 2)
 		{
 			const __m128d first = _mm_loadu_pd (&frames[2 * i]);
@@ -440,7 +440,7 @@ double Tessaline::processFrames (ProcessData& data)
 			storeTwo (outRight + start + i, right);
 			passLargest = _mm_max_pd (_mm_div_pd (_mm_add_pd (left, right), _mm_set1_pd (2.0)), passLargest);
 		}
-		largest = passLargest;
+		largest = _mm_max_pd (passLargest, largest);
 		if (pairs < count)
 		{
 			outLeft[start + pairs] = static_cast<Sample> (frames[2 * pairs]);
