@@ -73,7 +73,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
-, avxCombs (DampedComb::avxAvailable ())
+, avxLanes (DampedComb::avxAvailable ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -205,7 +205,7 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
 	preDelay.run (passWet, now, frames);
 
-	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passSum, now, frames, avxCombs);
+	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passSum, now, frames, avxLanes);
 	const __m128d earlyGain = loadPair (earlyReflectionsGain);
 	for (int32_t j = 0; j < frames; ++j)
 	{
@@ -214,7 +214,7 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
 	}
 
-	DampedComb::runCombs<kNumCombs> (combs, passWet, passSum, now, frames, avxCombs);
+	DampedComb::runCombs<kNumCombs> (combs, passWet, passSum, now, frames, avxLanes);
 	clock = now + static_cast<FrameClock> (frames);
 
 	ModulatedDelay::Pass modulation (modulatedDelay);
@@ -223,33 +223,32 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 	    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
 }
 
-// The equaliser and the output. The equaliser's divisions make a long chain from frame to frame
-// that leaves the processor idle most of the time: the modulated delay's read points for the next
-// pass (next frames) are planned alongside.
+// The equaliser and the output. Each band's divisions make a long chain from frame to frame that
+// leaves the processor idle most of the time, so the bands run a frame apart (the peaking band one
+// frame behind the low shelf, the high shelf two), which lets the three chains overlap within a
+// frame's work; and the modulated delay's read points for the next pass (next frames) are planned
+// alongside. Each band still takes its frames in order, the same values as the frame routine.
 void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next)
 {
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
+	ModulatedDelay::Planner planner (modulatedDelay);
 	const __m128d late = loadPair (reverbGain);
-	auto finish = [&] (int32_t j) {
-		__m128d q = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j]));
-		q = high.step (peak.step (low.step (q)));
-		_mm_storeu_pd (out + 2 * j, mix (q, _mm_loadu_pd (in + 2 * j)));
-	};
-	int32_t j = 0;
-	if (next > 0)
+	__m128d lowOut = _mm_setzero_pd (); // of frame j - 1
+	__m128d peakOut = _mm_setzero_pd (); // of frame j - 2
+	for (int32_t j = 0; j < frames + 2; ++j)
 	{
-		ModulatedDelay::Planner planner (modulatedDelay);
-		for (; j < next; ++j)
-		{
-			finish (j);
+		if (j >= 2)
+			_mm_storeu_pd (out + 2 * (j - 2), mix (high.step (peakOut), _mm_loadu_pd (in + 2 * (j - 2))));
+		if (j >= 1 && j <= frames)
+			peakOut = peak.step (lowOut);
+		if (j < frames)
+			lowOut = low.step (_mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j])));
+		if (j < next)
 			planner.step (j);
-		}
-		planner.finish (next);
 	}
-	for (; j < frames; ++j)
-		finish (j);
+	planner.finish (next);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);
@@ -257,8 +256,8 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 
 bool ReverbEngine::useAvx (bool enable)
 {
-	avxCombs = enable && DampedComb::avxAvailable ();
-	return avxCombs;
+	avxLanes = enable && DampedComb::avxAvailable ();
+	return avxLanes;
 }
 
 void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)

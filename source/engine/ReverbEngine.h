@@ -40,7 +40,7 @@ public:
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 128;
 	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
-	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
+	// processBlock runs the taps and combs in 256-bit registers where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
 	bool useAvx (bool enable);
 
@@ -152,7 +152,7 @@ private:
 	bool reverbBypass;
 	double wetLevel; // already scaled
 	bool wetBypass;
-	bool avxCombs;
+	bool avxLanes;
 	// One pass of processBlock: the wet input, then the pre-delayed frames, then the comb input;
 	// the early reflections; the sum of taps and combs, then the late reverb.
 	Pair passWet[kPassFrames];
