@@ -1,10 +1,10 @@
-// Damped comb settings: loop lengths, feedback from decay time, damping coefficients.
+// Damped comb settings: loop lengths, feedback from decay time, damping coefficients; the combs
+// over whole passes.
 #include "engine/DampedComb.h"
 #include "engine/FrameLanes.h"
 #include "engine/VariationTables.h"
 
 #include <algorithm>
-#include <immintrin.h>
 #include <iterator>
 #include <cmath>
 

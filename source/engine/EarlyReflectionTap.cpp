@@ -1,4 +1,4 @@
-// Early-reflection tap settings: times and rate to a length per channel.
+// Early-reflection tap settings: times and rate to a length per channel; the taps over whole passes.
 #include "engine/EarlyReflectionTap.h"
 #include "engine/FrameLanes.h"
 #include "engine/VariationTables.h"
