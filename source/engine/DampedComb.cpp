@@ -115,7 +115,8 @@ bool DampedComb::avxAvailable ()
 // frame, so that the lines are read and written a vector at a time; the damping recurrences of
 // the units overlap. A run's last few frames go one by one.
 template <class Lanes, int G>
-inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock, int32_t frames)
+inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+                                  int32_t frames)
 {
 	using Vector = typename Lanes::Vector;
 	constexpr int kLanes = Lanes::kFrames;
@@ -155,6 +156,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 		double* slots[G * kLanes];
 		stereoSlots<G * kCombs> (combs, &DampedComb::bufferL, &DampedComb::bufferR, walk.top, slots);
 		const Pair* const in = x + walk.first;
+		const Pair* const start = base + walk.first;
 		Pair* const sum = acc + walk.first;
 		int32_t j = 0;
 		for (; j + kLanes <= walk.count; j += kLanes)
@@ -165,7 +167,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 			for (int f = 0; f < kLanes; ++f)
 			{
 				inputs[f] = Lanes::frame (in[j + f]);
-				sums[f] = loadPair (sum[j + f]);
+				sums[f] = loadPair (start[j + f]);
 			}
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
@@ -189,13 +191,17 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 				storePair (sum[j + f], sums[f]);
 		}
 		for (; j < walk.count; ++j)
+		{
+			__m128d frameSum = loadPair (start[j]);
 			for (int u = 0; u < G; ++u)
 			{
 				double* const* lines = &slots[u * kLanes];
 				Vector y;
 				Lanes::scatter (lines, j, pass (u, Lanes::frame (in[j]), Lanes::gather (lines, j), y));
-				storePair (sum[j], Lanes::addPairs (loadPair (sum[j]), y));
+				frameSum = Lanes::addPairs (frameSum, y);
 			}
+			storePair (sum[j], frameSum);
+		}
 	}
 	for (int u = 0; u < G; ++u)
 		Lanes::scatterPairs (combs + u * kCombs, &DampedComb::dampState, state[u]);
@@ -203,30 +209,32 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, Pair* acc, F
 
 // Five units of two combs: three, then two.
 template <int N>
-TESSALINE_AVX_ENTRY void DampedComb::runAvx (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock,
-                                             int32_t frames)
+TESSALINE_AVX_ENTRY void DampedComb::runAvx (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc,
+                                             FrameClock clock, int32_t frames)
 {
 	static_assert (N == 10, "the units are laid out for ten combs");
-	runUnits<AvxLanes, 3> (combs, x, acc, clock, frames);
-	runUnits<AvxLanes, 2> (combs + 6, x, acc, clock, frames);
+	runUnits<AvxLanes, 3> (combs, x, base, acc, clock, frames);
+	runUnits<AvxLanes, 2> (combs + 6, x, acc, acc, clock, frames);
 }
 
 template <int N>
-void DampedComb::runCombs (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock, int32_t frames, bool avx)
+void DampedComb::runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+                           int32_t frames, bool avx)
 {
 	if (avx)
 	{
-		runAvx<N> (combs, x, acc, clock, frames);
+		runAvx<N> (combs, x, base, acc, clock, frames);
 		return;
 	}
 	// Units of one comb, five to a loop (as fast as two on 32-bit x86 with its 8 registers).
 	constexpr int kUnits = 5;
 	static_assert (N % kUnits == 0, "the combs fill whole loops");
 	for (int c = 0; c < N; c += kUnits)
-		runUnits<Sse2Lanes, kUnits> (combs + c, x, acc, clock, frames);
+		runUnits<Sse2Lanes, kUnits> (combs + c, x, c == 0 ? base : acc, acc, clock, frames);
 }
 
-template void DampedComb::runCombs<kNumCombs> (DampedComb*, const Pair*, Pair*, FrameClock, int32_t, bool);
+template void DampedComb::runCombs<kNumCombs> (DampedComb*, const Pair*, const Pair*, Pair*, FrameClock, int32_t,
+                                               bool);
 
 } // namespace Vst
 } // namespace Steinberg

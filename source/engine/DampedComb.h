@@ -46,10 +46,12 @@ public:
 		return y;
 	}
 
-	// The same for N combs over many frames, each frame's outputs added to its sum in acc in the
-	// combs' order. Where avx is set (see avxAvailable ()), two combs share a 256-bit register.
+	// The same for N combs over many frames: acc receives each frame's sum from base with the
+	// combs' outputs added in their order (acc may be base). Where avx is set (see avxAvailable ()),
+	// two combs share a 256-bit register.
 	template <int N>
-	static void runCombs (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock, int32_t frames, bool avx);
+	static void runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                      int32_t frames, bool avx);
 	static bool avxAvailable ();
 
 	int32_t getLengthL () const { return lengthL; }
@@ -73,9 +75,11 @@ public:
 
 private:
 	template <class Lanes, int G>
-	static void runUnits (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock, int32_t frames);
+	static void runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                      int32_t frames);
 	template <int N>
-	static void runAvx (DampedComb* combs, const Pair* x, Pair* acc, FrameClock clock, int32_t frames);
+	static void runAvx (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                    int32_t frames);
 
 	// The loop's gains and coefficients, ready in registers.
 	struct Loop

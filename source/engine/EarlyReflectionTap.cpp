@@ -133,7 +133,8 @@ void EarlyReflectionTap::runTaps (EarlyReflectionTap* taps, const Pair* p, Pair*
 	}
 }
 
-template void EarlyReflectionTap::runTaps<kNumTaps> (EarlyReflectionTap*, const Pair*, Pair*, FrameClock, int32_t, bool);
+template void EarlyReflectionTap::runTaps<kNumTaps> (EarlyReflectionTap*, const Pair*, Pair*, FrameClock, int32_t,
+                                                     bool);
 
 } // namespace Vst
 } // namespace Steinberg

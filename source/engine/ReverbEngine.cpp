@@ -197,24 +197,20 @@ void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 
 // Each part over the whole pass in the frame routine's order; every frame sees the same arithmetic
 // in the same order as there, and the sums keep their order (taps, then combs, into one sum).
-// What is left for finishPass: the late reverb in passSum, the early reflections in passEarly.
+// What is left for finishPass: the late reverb in passSum, the taps' sum in passEarly.
 void ReverbEngine::runPass (const double* in, int32_t frames)
 {
 	const FrameClock now = clock;
-	for (int32_t j = 0; j < frames; ++j)
-		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
-	preDelay.run (passWet, now, frames);
-
-	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passSum, now, frames, avxLanes);
-	const __m128d earlyGain = loadPair (earlyReflectionsGain);
-	for (int32_t j = 0; j < frames; ++j)
-	{
-		storePair (passEarly[j], _mm_mul_pd (earlyGain, loadPair (passSum[j])));
-		const __m128d p = loadPair (passWet[j]);
-		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
-	}
-
-	DampedComb::runCombs<kNumCombs> (combs, passWet, passSum, now, frames, avxLanes);
+	// The pre-delayed frames p for the taps and, from each channel's p twice plus the other
+	// channel's once, the combs' input c.
+	preDelay.run (
+	    now, frames, [in] (int32_t j) { return wetInput (_mm_loadu_pd (in + 2 * j)); },
+	    [this] (int32_t j, __m128d p) {
+		    storePair (passWet[j], p);
+		    storePair (passComb[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
+	    });
+	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passEarly, now, frames, avxLanes);
+	DampedComb::runCombs<kNumCombs> (combs, passComb, passEarly, passSum, now, frames, avxLanes);
 	clock = now + static_cast<FrameClock> (frames);
 
 	ModulatedDelay::Pass modulation (modulatedDelay);
@@ -235,6 +231,7 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 	EqualizerBand::Kernel high (eqBands[2]);
 	ModulatedDelay::Planner planner (modulatedDelay);
 	const __m128d late = loadPair (reverbGain);
+	const __m128d early = loadPair (earlyReflectionsGain);
 	__m128d lowOut = _mm_setzero_pd (); // of frame j - 1
 	__m128d peakOut = _mm_setzero_pd (); // of frame j - 2
 	for (int32_t j = 0; j < frames + 2; ++j)
@@ -244,7 +241,10 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 		if (j >= 1 && j <= frames)
 			peakOut = peak.step (lowOut);
 		if (j < frames)
-			lowOut = low.step (_mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j])));
+		{
+			const __m128d er = _mm_mul_pd (early, loadPair (passEarly[j]));
+			lowOut = low.step (_mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), er));
+		}
 		if (j < next)
 			planner.step (j);
 	}

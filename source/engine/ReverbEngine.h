@@ -153,9 +153,10 @@ private:
 	double wetLevel; // already scaled
 	bool wetBypass;
 	bool avxLanes;
-	// One pass of processBlock: the wet input, then the pre-delayed frames, then the comb input;
-	// the early reflections; the sum of taps and combs, then the late reverb.
+	// One pass of processBlock: the pre-delayed frames; the combs' input; the taps' sum; the sum of
+	// taps and combs, then the late reverb.
 	Pair passWet[kPassFrames];
+	Pair passComb[kPassFrames];
 	Pair passEarly[kPassFrames];
 	Pair passSum[kPassFrames];
 };
