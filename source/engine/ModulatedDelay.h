@@ -59,10 +59,12 @@ public:
 		prepareRead ();
 	}
 
-	// The same over many frames. The read points depend on the oscillator and the write position
-	// alone: a Planner works them out for the next frames (at most kPlanFrames) ahead, frame by
-	// frame alongside other work or all at once with planReads, and a Pass then only fetches,
-	// interpolates and stores, frame by frame.
+	// The same over many frames. The read points depend on the oscillator, the write position and
+	// the settings alone: a Planner works them out for the next frames (at most kPlanFrames) ahead,
+	// frame by frame alongside other work or all at once with planReads, and a Pass then only
+	// fetches, interpolates and stores, frame by frame. A plan can also be kept for frames that may
+	// come later (the next block's): planReads then takes it as it is if the delay still stands
+	// where it stood when the plan was made, with the same settings.
 	static constexpr int32_t kPlanFrames = 128;
 	void planReads (int32_t frames);
 
@@ -94,15 +96,19 @@ public:
 			__m128d fractions;
 			line.readPoints (p, w, line.planSlots[2 * j + 2], line.planSlots[2 * j + 3], fractions);
 			storePair (line.planFractions[j + 1], fractions);
+			line.planPhases[j + 1] = p;
 		}
 
 		// After frames steps: the oscillator and the prepared points where the plan ends.
-		void finish (int32_t frames)
+		void finish (int32_t frames) { line.commitPlan (frames); }
+
+		// After frames steps, instead of finish: the plan waits for planReads.
+		void keep (int32_t frames)
 		{
-			line.phase = p;
-			line.readSlotL = line.planSlots[2 * frames];
-			line.readSlotR = line.planSlots[2 * frames + 1];
-			line.readFraction = line.planFractions[frames];
+			line.keptFrames = frames;
+			line.keptPhase = line.phase;
+			line.keptWriteIndex = line.writeIndex;
+			line.keptSettings = line.settings;
 		}
 
 	private:
@@ -173,6 +179,15 @@ public:
 	double getSineTableEntry (int32_t index) const { return sineTable[index]; }
 
 private:
+	// The oscillator and the prepared points where the plan's first frames end.
+	void commitPlan (int32_t frames)
+	{
+		phase = planPhases[frames];
+		readSlotL = planSlots[2 * frames];
+		readSlotR = planSlots[2 * frames + 1];
+		readFraction = planFractions[frames];
+	}
+
 	// The read points of the next frame, from the oscillator's phase and the line's settings.
 	void prepareRead ()
 	{
@@ -223,9 +238,18 @@ private:
 	int32_t readSlotL;
 	int32_t readSlotR;
 	Pair readFraction;
-	// The planned read points: those of the first frame (the prepared ones), then of each next.
+	// The planned read points: those of the first frame (the prepared ones), then of each next;
+	// and the oscillator's phase after each frame.
 	int32_t planSlots[2 * (kPlanFrames + 1)];
 	Pair planFractions[kPlanFrames + 1];
+	double planPhases[kPlanFrames + 1];
+	// A kept plan: its frames (0 for none), and the phase, write position and settings it was
+	// made from. settings counts the changes of what the read points depend on.
+	int32_t keptFrames;
+	double keptPhase;
+	uint32_t keptWriteIndex;
+	uint32_t keptSettings;
+	uint32_t settings;
 	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };

@@ -189,7 +189,8 @@ void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 		const int32_t left = frames - done - count;
 		const int32_t next = left < kPassFrames ? left : kPassFrames;
 		runPass (in + 2 * done, count);
-		finishPass (in + 2 * done, out + 2 * done, count, next);
+		// The last pass plans as many frames ahead for the next block, which is often as long.
+		finishPass (in + 2 * done, out + 2 * done, count, next > 0 ? next : count, next == 0);
 		done += count;
 		count = next;
 	}
@@ -223,8 +224,9 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 // leaves the processor idle most of the time, so the bands run a frame apart (the peaking band one
 // frame behind the low shelf, the high shelf two), which lets the three chains overlap within a
 // frame's work; and the modulated delay's read points for the next pass (next frames) are planned
-// alongside. Each band still takes its frames in order, the same values as the frame routine.
-void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next)
+// alongside, and kept for the next block where keep is set. Each band still takes its frames in
+// order, the same values as the frame routine.
+void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep)
 {
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
@@ -248,7 +250,10 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 		if (j < next)
 			planner.step (j);
 	}
-	planner.finish (next);
+	if (keep)
+		planner.keep (next);
+	else
+		planner.finish (next);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);
