@@ -34,9 +34,9 @@ public:
 	}
 
 	// The same for the diffusers of a chain over many frames, each taking the previous one's
-	// output; io holds the input frames and receives the last one's output.
-	template <int G>
-	static void runChain (AllpassDiffuser* chain, Pair* io, FrameClock clock, int32_t frames)
+	// output: frame j's input is source (j), and sink (j, output) takes the last one's output.
+	template <int G, class Source, class Sink>
+	static void runChain (AllpassDiffuser* chain, FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
 	{
 		LineCursor* cursors[G];
 		int32_t lengths[G];
@@ -53,10 +53,10 @@ public:
 				slots[k] = &chain[k].buffer[top[k]];
 			for (int32_t j = 0; j < count; ++j)
 			{
-				__m128d a = loadPair (io[first + j]);
+				__m128d a = source (first + j);
 				for (int k = 0; k < G; ++k)
 					a = pass (a, slots[k][-j], gains[k]);
-				storePair (io[first + j], a);
+				sink (first + j, a);
 			}
 		});
 	}

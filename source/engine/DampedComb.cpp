@@ -1,9 +1,10 @@
-// Damped comb settings: loop lengths, feedback from decay time, damping coefficients.
+// Damped comb settings: loop lengths, feedback from decay time, damping coefficients; the combs
+// over whole passes.
 #include "engine/DampedComb.h"
+#include "engine/FrameLanes.h"
 #include "engine/VariationTables.h"
 
 #include <algorithm>
-#include <immintrin.h>
 #include <iterator>
 #include <cmath>
 
@@ -109,96 +110,131 @@ bool DampedComb::avxAvailable ()
 	return __builtin_cpu_supports ("avx");
 }
 
-// The 32-bit Windows stack is only 4-byte aligned on entry: realign it for the 256-bit spills.
-#if defined(_WIN32) && !defined(_WIN64)
-#define TESSALINE_AVX __attribute__ ((target ("avx"), force_align_arg_pointer))
-#else
-#define TESSALINE_AVX __attribute__ ((target ("avx")))
-#endif
-
-namespace {
-
-// Two pairs as one 256-bit value: a in the low half, b in the high half.
-TESSALINE_AVX inline __m256d joined (const Pair& a, const Pair& b)
+// G units of combs in runs of their lines, a unit being the combs whose lines fill the lanes of
+// one vector. Each group of frames is loaded line by line and transposed into one vector per
+// frame, so that the lines are read and written a vector at a time; the damping recurrences of
+// the units overlap. A run's last few frames go one by one.
+template <class Lanes, int G>
+inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+                                  int32_t frames)
 {
-	return _mm256_insertf128_pd (_mm256_castpd128_pd256 (loadPair (a)), loadPair (b), 1);
-}
-
-} // namespace
-
-// The arithmetic of Loop::pass, lane for lane; only the packing differs.
-template <int P>
-TESSALINE_AVX void DampedComb::runPairsAvx (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock,
-                                             int32_t frames)
-{
-	LineCursor* cursors[4 * P];
-	int32_t lengths[4 * P];
-	__m256d inputGains[P], dampGain[P], dampCoefficient[P], filteredWeight[P], directWeight[P], feedback[P];
-	__m256d states[P];
-	for (int k = 0; k < 2 * P; ++k)
+	using Vector = typename Lanes::Vector;
+	constexpr int kLanes = Lanes::kFrames;
+	constexpr int kCombs = kLanes / 2; // per unit
+	LineCursor* cursors[G * kLanes];
+	int32_t lengths[G * kLanes];
+	for (int c = 0; c < G * kCombs; ++c)
 	{
-		cursors[2 * k] = &group[k].positionL;
-		cursors[2 * k + 1] = &group[k].positionR;
-		lengths[2 * k] = group[k].lengthL;
-		lengths[2 * k + 1] = group[k].lengthR;
+		cursors[2 * c] = &combs[c].positionL;
+		cursors[2 * c + 1] = &combs[c].positionR;
+		lengths[2 * c] = combs[c].lengthL;
+		lengths[2 * c + 1] = combs[c].lengthR;
 	}
-	for (int n = 0; n < P; ++n)
+	Vector inputGains[G], dampGain[G], dampCoefficient[G], filteredWeight[G], directWeight[G], feedback[G], state[G];
+	for (int u = 0; u < G; ++u)
 	{
-		const DampedComb& a = group[2 * n];
-		const DampedComb& b = group[2 * n + 1];
-		inputGains[n] = joined (a.inputGains, b.inputGains);
-		dampGain[n] = joined (a.dampGain, b.dampGain);
-		dampCoefficient[n] = joined (a.dampCoefficient, b.dampCoefficient);
-		filteredWeight[n] = joined (a.filteredWeight, b.filteredWeight);
-		directWeight[n] = joined (a.directWeight, b.directWeight);
-		feedback[n] = joined (a.feedback, b.feedback);
-		states[n] = joined (a.dampState, b.dampState);
+		const DampedComb* unit = combs + u * kCombs;
+		inputGains[u] = Lanes::gatherPairs (unit, &DampedComb::inputGains);
+		dampGain[u] = Lanes::gatherPairs (unit, &DampedComb::dampGain);
+		dampCoefficient[u] = Lanes::gatherPairs (unit, &DampedComb::dampCoefficient);
+		filteredWeight[u] = Lanes::gatherPairs (unit, &DampedComb::filteredWeight);
+		directWeight[u] = Lanes::gatherPairs (unit, &DampedComb::directWeight);
+		feedback[u] = Lanes::gatherPairs (unit, &DampedComb::feedback);
+		state[u] = Lanes::gatherPairs (unit, &DampedComb::dampState);
 	}
-	LineWalk<4 * P> walk (cursors, lengths, clock, frames);
+	// The arithmetic of Loop::pass, lane for lane: d read from the line, the returned v stored.
+	auto pass = [&] (int u, Vector input, Vector d, Vector& y) {
+		const Vector i = Lanes::mul (inputGains[u], input);
+		state[u] = Lanes::sub (Lanes::mul (dampGain[u], d), Lanes::mul (dampCoefficient[u], state[u]));
+		const Vector m = Lanes::add (Lanes::mul (filteredWeight[u], state[u]), Lanes::mul (directWeight[u], d));
+		y = Lanes::mul (feedback[u], m);
+		return Lanes::add (i, y);
+	};
+	LineWalk<G * kLanes> walk (cursors, lengths, clock, frames);
 	while (walk.next ())
 	{
-		double* slots[4 * P];
-		for (int k = 0; k < 2 * P; ++k)
+		double* slots[G * kLanes];
+		stereoSlots<G * kCombs> (combs, &DampedComb::bufferL, &DampedComb::bufferR, walk.top, slots);
+		const Pair* const in = x + walk.first;
+		const Pair* const start = base + walk.first;
+		Pair* const sum = acc + walk.first;
+		int32_t j = 0;
+		for (; j + kLanes <= walk.count; j += kLanes)
 		{
-			slots[2 * k] = &group[k].bufferL[walk.top[2 * k]];
-			slots[2 * k + 1] = &group[k].bufferR[walk.top[2 * k + 1]];
-		}
-		for (int32_t j = 0; j < walk.count; ++j)
-		{
-			const __m256d input = _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (x[walk.first + j].lane));
-			__m128d sum = loadPair (acc[walk.first + j]);
-			for (int n = 0; n < P; ++n)
+			// The block's inputs and sums stay in registers through the units.
+			Vector inputs[kLanes];
+			__m128d sums[kLanes];
+			for (int f = 0; f < kLanes; ++f)
 			{
-				double* const* s = &slots[4 * n];
-				const __m256d i = _mm256_mul_pd (inputGains[n], input);
-				const __m128d low = _mm_loadh_pd (_mm_load_sd (s[0] - j), s[1] - j);
-				const __m128d high = _mm_loadh_pd (_mm_load_sd (s[2] - j), s[3] - j);
-				const __m256d d = _mm256_insertf128_pd (_mm256_castpd128_pd256 (low), high, 1);
-				states[n] = _mm256_sub_pd (_mm256_mul_pd (dampGain[n], d), _mm256_mul_pd (dampCoefficient[n], states[n]));
-				const __m256d m = _mm256_add_pd (_mm256_mul_pd (filteredWeight[n], states[n]),
-				                                 _mm256_mul_pd (directWeight[n], d));
-				const __m256d y = _mm256_mul_pd (feedback[n], m);
-				const __m256d v = _mm256_add_pd (i, y);
-				const __m128d vLow = _mm256_castpd256_pd128 (v);
-				const __m128d vHigh = _mm256_extractf128_pd (v, 1);
-				_mm_storel_pd (s[0] - j, vLow);
-				_mm_storeh_pd (s[1] - j, vLow);
-				_mm_storel_pd (s[2] - j, vHigh);
-				_mm_storeh_pd (s[3] - j, vHigh);
-				sum = _mm_add_pd (_mm_add_pd (sum, _mm256_castpd256_pd128 (y)), _mm256_extractf128_pd (y, 1));
+				inputs[f] = Lanes::frame (in[j + f]);
+				sums[f] = loadPair (start[j + f]);
 			}
-			storePair (acc[walk.first + j], sum);
+#pragma GCC unroll 8
+			for (int u = 0; u < G; ++u)
+			{
+				// Row r: line r of the unit; after the transposition, column e: frame kLanes - 1 - e.
+				Vector rows[kLanes];
+				for (int r = 0; r < kLanes; ++r)
+					rows[r] = Lanes::load (slots[u * kLanes + r] - j - (kLanes - 1));
+				Lanes::transpose (rows);
+				for (int f = 0; f < kLanes; ++f)
+				{
+					Vector y;
+					rows[kLanes - 1 - f] = pass (u, inputs[f], rows[kLanes - 1 - f], y);
+					sums[f] = Lanes::addPairs (sums[f], y);
+				}
+				Lanes::transpose (rows);
+				for (int r = 0; r < kLanes; ++r)
+					Lanes::store (slots[u * kLanes + r] - j - (kLanes - 1), rows[r]);
+			}
+			for (int f = 0; f < kLanes; ++f)
+				storePair (sum[j + f], sums[f]);
+		}
+		for (; j < walk.count; ++j)
+		{
+			__m128d frameSum = loadPair (start[j]);
+			for (int u = 0; u < G; ++u)
+			{
+				double* const* lines = &slots[u * kLanes];
+				Vector y;
+				Lanes::scatter (lines, j, pass (u, Lanes::frame (in[j]), Lanes::gather (lines, j), y));
+				frameSum = Lanes::addPairs (frameSum, y);
+			}
+			storePair (sum[j], frameSum);
 		}
 	}
-	for (int n = 0; n < P; ++n)
-	{
-		storePair (group[2 * n].dampState, _mm256_castpd256_pd128 (states[n]));
-		storePair (group[2 * n + 1].dampState, _mm256_extractf128_pd (states[n], 1));
-	}
+	for (int u = 0; u < G; ++u)
+		Lanes::scatterPairs (combs + u * kCombs, &DampedComb::dampState, state[u]);
 }
 
-template void DampedComb::runPairsAvx<2> (DampedComb*, const Pair*, Pair*, FrameClock, int32_t);
-template void DampedComb::runPairsAvx<3> (DampedComb*, const Pair*, Pair*, FrameClock, int32_t);
+// Five units of two combs: three, then two.
+template <int N>
+TESSALINE_AVX_ENTRY void DampedComb::runAvx (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc,
+                                             FrameClock clock, int32_t frames)
+{
+	static_assert (N == 10, "the units are laid out for ten combs");
+	runUnits<AvxLanes, 3> (combs, x, base, acc, clock, frames);
+	runUnits<AvxLanes, 2> (combs + 6, x, acc, acc, clock, frames);
+}
+
+template <int N>
+void DampedComb::runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+                           int32_t frames, bool avx)
+{
+	if (avx)
+	{
+		runAvx<N> (combs, x, base, acc, clock, frames);
+		return;
+	}
+	// Units of one comb, five to a loop (as fast as two on 32-bit x86 with its 8 registers).
+	constexpr int kUnits = 5;
+	static_assert (N % kUnits == 0, "the combs fill whole loops");
+	for (int c = 0; c < N; c += kUnits)
+		runUnits<Sse2Lanes, kUnits> (combs + c, x, c == 0 ? base : acc, acc, clock, frames);
+}
+
+template void DampedComb::runCombs<kNumCombs> (DampedComb*, const Pair*, const Pair*, Pair*, FrameClock, int32_t,
+                                               bool);
 
 } // namespace Vst
 } // namespace Steinberg

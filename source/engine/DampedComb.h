@@ -46,48 +46,12 @@ public:
 		return y;
 	}
 
-	// The same for the combs of a group over many frames, each frame's outputs added to its sum in
-	// acc in the group's order. Several combs in one pass let their damping recurrences overlap.
-	template <int G>
-	static void runGroup (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock, int32_t frames)
-	{
-		LineCursor* cursors[2 * G];
-		int32_t lengths[2 * G];
-		Loop loops[G];
-		__m128d states[G];
-		for (int k = 0; k < G; ++k)
-		{
-			cursors[2 * k] = &group[k].positionL;
-			cursors[2 * k + 1] = &group[k].positionR;
-			lengths[2 * k] = group[k].lengthL;
-			lengths[2 * k + 1] = group[k].lengthR;
-			loops[k] = Loop (group[k]);
-			states[k] = loadPair (group[k].dampState);
-		}
-		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
-			double* left[G];
-			double* right[G];
-			for (int k = 0; k < G; ++k)
-			{
-				left[k] = &group[k].bufferL[top[2 * k]];
-				right[k] = &group[k].bufferR[top[2 * k + 1]];
-			}
-			for (int32_t j = 0; j < count; ++j)
-			{
-				const __m128d input = loadPair (x[first + j]);
-				__m128d sum = loadPair (acc[first + j]);
-				for (int k = 0; k < G; ++k)
-					sum = _mm_add_pd (sum, loops[k].pass (input, left[k] - j, right[k] - j, states[k]));
-				storePair (acc[first + j], sum);
-			}
-		});
-		for (int k = 0; k < G; ++k)
-			storePair (group[k].dampState, states[k]);
-	}
-
-	// runGroup for 2 * P combs, two to a 256-bit register, on processors with AVX (avxAvailable).
-	template <int P>
-	static void runPairsAvx (DampedComb* group, const Pair* x, Pair* acc, FrameClock clock, int32_t frames);
+	// The same for N combs over many frames: acc receives each frame's sum from base with the
+	// combs' outputs added in their order (acc may be base). Where avx is set (see avxAvailable ()),
+	// two combs share a 256-bit register.
+	template <int N>
+	static void runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                      int32_t frames, bool avx);
 	static bool avxAvailable ();
 
 	int32_t getLengthL () const { return lengthL; }
@@ -110,6 +74,13 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	template <class Lanes, int G>
+	static void runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                      int32_t frames);
+	template <int N>
+	static void runAvx (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
+	                    int32_t frames);
+
 	// The loop's gains and coefficients, ready in registers.
 	struct Loop
 	{

@@ -34,40 +34,11 @@ public:
 		return pass (w, &bufferL[positionL.advance (clock, lengthL)], &bufferR[positionR.advance (clock, lengthR)]);
 	}
 
-	// The same for the taps of a group over many frames, each frame's outputs added to its sum in
-	// acc in the group's order.
-	template <int G>
-	static void runGroup (EarlyReflectionTap* group, const Pair* p, Pair* acc, FrameClock clock, int32_t frames)
-	{
-		LineCursor* cursors[2 * G];
-		int32_t lengths[2 * G];
-		__m128d gains[G];
-		for (int k = 0; k < G; ++k)
-		{
-			cursors[2 * k] = &group[k].positionL;
-			cursors[2 * k + 1] = &group[k].positionR;
-			lengths[2 * k] = group[k].lengthL;
-			lengths[2 * k + 1] = group[k].lengthR;
-			gains[k] = loadPair (group[k].gains);
-		}
-		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
-			double* left[G];
-			double* right[G];
-			for (int k = 0; k < G; ++k)
-			{
-				left[k] = &group[k].bufferL[top[2 * k]];
-				right[k] = &group[k].bufferR[top[2 * k + 1]];
-			}
-			for (int32_t j = 0; j < count; ++j)
-			{
-				const __m128d input = loadPair (p[first + j]);
-				__m128d sum = loadPair (acc[first + j]);
-				for (int k = 0; k < G; ++k)
-					sum = _mm_add_pd (sum, pass (_mm_mul_pd (gains[k], input), left[k] - j, right[k] - j));
-				storePair (acc[first + j], sum);
-			}
-		});
-	}
+	// The same for N taps over many frames: sum receives each frame's outputs added up in the
+	// taps' order. Where avx is set (see DampedComb::avxAvailable ()), four frames of a line go to
+	// a 256-bit register.
+	template <int N>
+	static void runTaps (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames, bool avx);
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
@@ -80,6 +51,11 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	template <class Lanes, int N, bool kAdd>
+	static void runLanes (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames);
+	template <int N>
+	static void runAvx (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames);
+
 	// Exchanges w with what the slots at left and right hold.
 	static __m128d pass (__m128d w, double* left, double* right)
 	{

@@ -24,6 +24,11 @@ ModulatedDelay::ModulatedDelay ()
 , wrapping (false)
 , readSlotL (0)
 , readSlotR (1)
+, keptFrames (0)
+, keptPhase (0.0)
+, keptWriteIndex (0)
+, keptSettings (0)
+, settings (0)
 {
 	setPair (readFraction, 0.0, 0.0);
 	setPair (laneSwing, 0.0, 0.0);
@@ -62,12 +67,14 @@ void ModulatedDelay::setSampleRate (double hz)
 
 void ModulatedDelay::reset ()
 {
+	++settings;
 	tableLength = kTableSteps;
 	std::fill (std::begin (buffer), std::end (buffer), 0.0);
 }
 
 void ModulatedDelay::recalculate ()
 {
+	++settings;
 	const double n = delayMs * sampleRate * 0.001;
 	length = std::min (std::max (static_cast<int32_t> (n) + 1, kShortestLength), kLongestLength);
 	halfLength = length / 2;
@@ -81,8 +88,24 @@ void ModulatedDelay::recalculate ()
 	prepareRead ();
 }
 
+void ModulatedDelay::planReads (int32_t frames)
+{
+	const bool kept = keptFrames >= frames && keptPhase == phase && keptWriteIndex == writeIndex && keptSettings == settings;
+	keptFrames = 0;
+	if (kept)
+	{
+		commitPlan (frames);
+		return;
+	}
+	Planner planner (*this);
+	for (int32_t j = 0; j < frames; ++j)
+		planner.step (j);
+	planner.finish (frames);
+}
+
 void ModulatedDelay::buildSineTable ()
 {
+	++settings;
 	double angle = 0.0;
 	for (int32_t i = 0; i < kTableSteps; ++i)
 	{

@@ -59,44 +59,104 @@ public:
 		prepareRead ();
 	}
 
-	// read () and write () over many frames, with the oscillator and the positions held in
-	// registers: io holds the input frames and receives the output.
-	void run (Pair* io, int32_t frames)
+	// The same over many frames. The read points depend on the oscillator, the write position and
+	// the settings alone: a Planner works them out for the next frames (at most kPlanFrames) ahead,
+	// frame by frame alongside other work or all at once with planReads, and a Pass then only
+	// fetches, interpolates and stores, frame by frame. A plan can also be kept for frames that may
+	// come later (the next block's): planReads then takes it as it is if the delay still stands
+	// where it stood when the plan was made, with the same settings.
+	static constexpr int32_t kPlanFrames = 128;
+	void planReads (int32_t frames);
+
+	class Planner
 	{
-		const double table = tableLength;
-		const double increment = phaseIncrement;
-		const uint32_t size = static_cast<uint32_t> (length);
-		double* const guard = &buffer[2 * length];
-		double p = phase;
-		uint32_t w = writeIndex;
-		int32_t slotL = readSlotL;
-		int32_t slotR = readSlotR;
-		__m128d fraction = loadPair (readFraction);
-		bool wrap = wrapping;
-		for (int32_t j = 0; j < frames; ++j)
+	public:
+		explicit Planner (ModulatedDelay& delay)
+		: line (delay)
+		, size (static_cast<uint32_t> (delay.length))
+		, table (delay.tableLength)
+		, increment (delay.phaseIncrement)
+		, p (delay.phase)
+		, w (delay.writeIndex)
+		{
+			line.planSlots[0] = line.readSlotL;
+			line.planSlots[1] = line.readSlotR;
+			line.planFractions[0] = line.readFraction;
+		}
+		Planner (const Planner&) = delete;
+		Planner& operator= (const Planner&) = delete;
+
+		// The read points of frame j + 1 of the plan, as write () prepares them after frame j.
+		void step (int32_t j)
 		{
 			if (p > table)
 				p = p - table;
 			p = p + increment;
+			w = (w >= size ? 0 : w) + 1;
+			__m128d fractions;
+			line.readPoints (p, w, line.planSlots[2 * j + 2], line.planSlots[2 * j + 3], fractions);
+			storePair (line.planFractions[j + 1], fractions);
+			line.planPhases[j + 1] = p;
+		}
+
+		// After frames steps: the oscillator and the prepared points where the plan ends.
+		void finish (int32_t frames) { line.commitPlan (frames); }
+
+		// After frames steps, instead of finish: the plan waits for planReads.
+		void keep (int32_t frames)
+		{
+			line.keptFrames = frames;
+			line.keptPhase = line.phase;
+			line.keptWriteIndex = line.writeIndex;
+			line.keptSettings = line.settings;
+		}
+
+	private:
+		ModulatedDelay& line;
+		const uint32_t size;
+		const double table;
+		const double increment;
+		double p;
+		uint32_t w;
+	};
+
+	class Pass
+	{
+	public:
+		explicit Pass (ModulatedDelay& delay)
+		: line (delay), size (static_cast<uint32_t> (delay.length)), w (delay.writeIndex), wrap (delay.wrapping)
+		{
+		}
+		Pass (const Pass&) = delete;
+		Pass& operator= (const Pass&) = delete;
+		~Pass ()
+		{
+			line.writeIndex = w;
+			line.wrapping = wrap;
+		}
+
+		// Frame j of the plan: returns the output and stores the input a.
+		__m128d step (int32_t j, __m128d a)
+		{
+			const __m128d output =
+			    line.interpolate (line.planSlots[2 * j], line.planSlots[2 * j + 1], loadPair (line.planFractions[j]));
 			wrap = w >= size;
 			if (wrap)
+			{
 				w = 0;
-			const __m128d output = interpolate (slotL, slotR, fraction);
-			const __m128d a = loadPair (io[j]);
-			if (wrap)
-				storeFrame (guard, a);
-			storeFrame (&buffer[2 * w], a);
+				storeFrame (&line.buffer[2 * size], a); // the guard copy of frame 0
+			}
+			storeFrame (&line.buffer[2 * w], a);
 			++w;
-			readPoints (p, w, slotL, slotR, fraction);
-			storePair (io[j], output);
+			return output;
 		}
-		phase = p;
-		writeIndex = w;
-		readSlotL = slotL;
-		readSlotR = slotR;
-		storePair (readFraction, fraction);
-		wrapping = wrap;
-	}
+
+	private:
+		ModulatedDelay& line;
+		const uint32_t size;
+		uint32_t w;
+		bool wrap;
+	};
 
 	__m128d step (__m128d a)
 	{
@@ -119,6 +179,15 @@ public:
 	double getSineTableEntry (int32_t index) const { return sineTable[index]; }
 
 private:
+	// The oscillator and the prepared points where the plan's first frames end.
+	void commitPlan (int32_t frames)
+	{
+		phase = planPhases[frames];
+		readSlotL = planSlots[2 * frames];
+		readSlotR = planSlots[2 * frames + 1];
+		readFraction = planFractions[frames];
+	}
+
 	// The read points of the next frame, from the oscillator's phase and the line's settings.
 	void prepareRead ()
 	{
@@ -169,6 +238,18 @@ private:
 	int32_t readSlotL;
 	int32_t readSlotR;
 	Pair readFraction;
+	// The planned read points: those of the first frame (the prepared ones), then of each next;
+	// and the oscillator's phase after each frame.
+	int32_t planSlots[2 * (kPlanFrames + 1)];
+	Pair planFractions[kPlanFrames + 1];
+	double planPhases[kPlanFrames + 1];
+	// A kept plan: its frames (0 for none), and the phase, write position and settings it was
+	// made from. settings counts the changes of what the read points depend on.
+	int32_t keptFrames;
+	double keptPhase;
+	uint32_t keptWriteIndex;
+	uint32_t keptSettings;
+	uint32_t settings;
 	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };

@@ -35,19 +35,20 @@ public:
 		return p;
 	}
 
-	// The same over many frames: io holds the input frames and receives the delayed ones.
-	void run (Pair* io, FrameClock clock, int32_t frames)
+	// The same over many frames: frame j's input is source (j), and sink (j, output) takes the
+	// delayed frame.
+	template <class Source, class Sink>
+	void run (FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
 	{
 		LineCursor* const cursors[1] = {&position};
 		const int32_t lengths[1] = {length};
-		walkLines (cursors, lengths, clock, frames, [this, io] (int32_t first, int32_t count, const size_t* top) {
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
 			Pair* const slot = &buffer[top[0]];
-			Pair* const x = io + first;
 			for (int32_t j = 0; j < count; ++j)
 			{
 				const __m128d p = loadPair (slot[-j]);
-				storePair (slot[-j], loadPair (x[j]));
-				storePair (x[j], p);
+				storePair (slot[-j], source (first + j));
+				sink (first + j, p);
 			}
 		});
 	}

@@ -73,7 +73,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
-, avxCombs (DampedComb::avxAvailable ())
+, avxLanes (DampedComb::avxAvailable ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -180,59 +180,80 @@ int32_t ReverbEngine::processFrame (const double in[2], double out[2])
 
 void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 {
-	for (int32_t done = 0; done < frames; done += kPassFrames)
+	int32_t count = frames < kPassFrames ? frames : kPassFrames;
+	if (count <= 0)
+		return;
+	modulatedDelay.planReads (count);
+	for (int32_t done = 0; done < frames;)
 	{
-		const int32_t count = frames - done < kPassFrames ? frames - done : kPassFrames;
-		processPass (in + 2 * done, out + 2 * done, count);
+		const int32_t left = frames - done - count;
+		const int32_t next = left < kPassFrames ? left : kPassFrames;
+		runPass (in + 2 * done, count);
+		// The last pass plans as many frames ahead for the next block, which is often as long.
+		finishPass (in + 2 * done, out + 2 * done, count, next > 0 ? next : count, next == 0);
+		done += count;
+		count = next;
 	}
 }
 
 // Each part over the whole pass in the frame routine's order; every frame sees the same arithmetic
 // in the same order as there, and the sums keep their order (taps, then combs, into one sum).
-void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
+// What is left for finishPass: the late reverb in passSum, the taps' sum in passEarly.
+void ReverbEngine::runPass (const double* in, int32_t frames)
 {
 	const FrameClock now = clock;
-	for (int32_t j = 0; j < frames; ++j)
-		storePair (passWet[j], wetInput (_mm_loadu_pd (in + 2 * j)));
-	preDelay.run (passWet, now, frames);
-
-	const __m128d zero = _mm_setzero_pd ();
-	for (int32_t j = 0; j < frames; ++j)
-		storePair (passSum[j], zero);
-	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[0], passWet, passSum, now, frames);
-	EarlyReflectionTap::runGroup<kNumTaps / 2> (&taps[kNumTaps / 2], passWet, passSum, now, frames);
-	const __m128d earlyGain = loadPair (earlyReflectionsGain);
-	for (int32_t j = 0; j < frames; ++j)
-	{
-		storePair (passEarly[j], _mm_mul_pd (earlyGain, loadPair (passSum[j])));
-		const __m128d p = loadPair (passWet[j]);
-		storePair (passWet[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
-	}
-
-	if (avxCombs)
-	{
-		DampedComb::runPairsAvx<2> (combs, passWet, passSum, now, frames);
-		DampedComb::runPairsAvx<3> (combs + 4, passWet, passSum, now, frames);
-	}
-	else
-	{
-		DampedComb::runGroup<kNumCombs / 2> (&combs[0], passWet, passSum, now, frames);
-		DampedComb::runGroup<kNumCombs / 2> (&combs[kNumCombs / 2], passWet, passSum, now, frames);
-	}
-	modulatedDelay.run (passSum, frames);
-	AllpassDiffuser::runChain<kNumDiffusers> (diffusers, passSum, now, frames);
+	// The pre-delayed frames p for the taps and, from each channel's p twice plus the other
+	// channel's once, the combs' input c.
+	preDelay.run (
+	    now, frames, [in] (int32_t j) { return wetInput (_mm_loadu_pd (in + 2 * j)); },
+	    [this] (int32_t j, __m128d p) {
+		    storePair (passWet[j], p);
+		    storePair (passComb[j], _mm_add_pd (p, _mm_add_pd (p, swapLanes (p))));
+	    });
+	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passEarly, now, frames, avxLanes);
+	DampedComb::runCombs<kNumCombs> (combs, passComb, passEarly, passSum, now, frames, avxLanes);
 	clock = now + static_cast<FrameClock> (frames);
 
+	ModulatedDelay::Pass modulation (modulatedDelay);
+	AllpassDiffuser::runChain<kNumDiffusers> (
+	    diffusers, now, frames, [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); },
+	    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
+}
+
+// The equaliser and the output. Each band's divisions make a long chain from frame to frame that
+// leaves the processor idle most of the time, so the bands run a frame apart (the peaking band one
+// frame behind the low shelf, the high shelf two), which lets the three chains overlap within a
+// frame's work; and the modulated delay's read points for the next pass (next frames) are planned
+// alongside, and kept for the next block where keep is set. Each band still takes its frames in
+// order, the same values as the frame routine.
+void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep)
+{
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
+	ModulatedDelay::Planner planner (modulatedDelay);
 	const __m128d late = loadPair (reverbGain);
-	for (int32_t j = 0; j < frames; ++j)
+	const __m128d early = loadPair (earlyReflectionsGain);
+	__m128d lowOut = _mm_setzero_pd (); // of frame j - 1
+	__m128d peakOut = _mm_setzero_pd (); // of frame j - 2
+	for (int32_t j = 0; j < frames + 2; ++j)
 	{
-		__m128d q = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), loadPair (passEarly[j]));
-		q = high.step (peak.step (low.step (q)));
-		_mm_storeu_pd (out + 2 * j, mix (q, _mm_loadu_pd (in + 2 * j)));
+		if (j >= 2)
+			_mm_storeu_pd (out + 2 * (j - 2), mix (high.step (peakOut), _mm_loadu_pd (in + 2 * (j - 2))));
+		if (j >= 1 && j <= frames)
+			peakOut = peak.step (lowOut);
+		if (j < frames)
+		{
+			const __m128d er = _mm_mul_pd (early, loadPair (passEarly[j]));
+			lowOut = low.step (_mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), er));
+		}
+		if (j < next)
+			planner.step (j);
 	}
+	if (keep)
+		planner.keep (next);
+	else
+		planner.finish (next);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);
@@ -240,8 +261,8 @@ void ReverbEngine::processPass (const double* in, double* out, int32_t frames)
 
 bool ReverbEngine::useAvx (bool enable)
 {
-	avxCombs = enable && DampedComb::avxAvailable ();
-	return avxCombs;
+	avxLanes = enable && DampedComb::avxAvailable ();
+	return avxLanes;
 }
 
 void ReverbEngine::setGainPair (Pair& gain, double level, bool bypass)

@@ -39,7 +39,8 @@ public:
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 128;
-	// processBlock runs the combs two to a 256-bit register where the processor has AVX (the
+	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
+	// processBlock runs the taps and combs in 256-bit registers where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
 	bool useAvx (bool enable);
 
@@ -108,7 +109,8 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
-	void processPass (const double* in, double* out, int32_t frames);
+	void runPass (const double* in, int32_t frames);
+	void finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep);
 	// The output frame from the equalised wet signal q and the input frame x.
 	__m128d mix (__m128d q, __m128d x) const
 	{
@@ -150,10 +152,11 @@ private:
 	bool reverbBypass;
 	double wetLevel; // already scaled
 	bool wetBypass;
-	bool avxCombs;
-	// One pass of processBlock: the wet input, then the pre-delayed frames, then the comb input;
-	// the early reflections; the sum of taps and combs, then the late reverb.
+	bool avxLanes;
+	// One pass of processBlock: the pre-delayed frames; the combs' input; the taps' sum; the sum of
+	// taps and combs, then the late reverb.
 	Pair passWet[kPassFrames];
+	Pair passComb[kPassFrames];
 	Pair passEarly[kPassFrames];
 	Pair passSum[kPassFrames];
 };

@@ -74,7 +74,9 @@ private:
 	double processFrames (ProcessData& data);
 	void reportLevel (IParameterChanges* outputChanges, double level);
 
-	double frames[2 * ReverbEngine::kPassFrames]; // interleaved stereo: the input, then the output
+	// The engine takes up to this many frames at a time: several of its passes, which it overlaps.
+	static constexpr int32 kChunkFrames = 8 * ReverbEngine::kPassFrames;
+	double frames[2 * kChunkFrames]; // interleaved stereo: the input, then the output
 	ReverbEngine engine;
 	float lastLevel;
 	ReverbSettings settings;

@@ -34,14 +34,15 @@ protected:
 	}
 
 	// Runs `frames` frames through both engines, the block engine in blocks of the lengths above
-	// in turn, every other block in place. False at the first frame whose bits differ.
-	bool runBoth (long long frames, const Input& input)
+	// in turn (or all of blockLength), every other block in place. False at the first frame whose
+	// bits differ.
+	bool runBoth (long long frames, const Input& input, int32_t blockLength = 0)
 	{
 		std::vector<double> in, out;
 		for (long long done = 0; done < frames;)
 		{
-			const int32_t length = static_cast<int32_t> (
-			    std::min<long long> (kBlockLengths[blockCount % std::size (kBlockLengths)], frames - done));
+			const int32_t length = static_cast<int32_t> (std::min<long long> (
+			    blockLength > 0 ? blockLength : kBlockLengths[blockCount % std::size (kBlockLengths)], frames - done));
 			in.resize (2 * static_cast<size_t> (length));
 			for (int32_t n = 0; n < length; ++n)
 				input (frameCount + n, &in[2 * n]);
@@ -67,12 +68,15 @@ protected:
 		return true;
 	}
 
-	bool runNoise (long long frames)
+	bool runNoise (long long frames, int32_t blockLength = 0)
 	{
-		return runBoth (frames, [this] (long long, double in[2]) {
-			in[0] = noise.next ();
-			in[1] = 0.5 * noise.next ();
-		});
+		return runBoth (
+		    frames,
+		    [this] (long long, double in[2]) {
+			    in[0] = noise.next ();
+			    in[1] = 0.5 * noise.next ();
+		    },
+		    blockLength);
 	}
 
 	template <class Change>
@@ -155,6 +159,36 @@ TEST_P (BlockMatch, BurstTailBadInputAndReset)
 
 	both ([] (ReverbEngine& e) { e.reset (); });
 	ASSERT_TRUE (runNoise (10000));
+}
+
+// Between blocks, single frames through the block engine, or a change of the modulation: what a
+// block prepares for the next one must not outlive either.
+TEST_P (BlockMatch, FramesAndModulationChangesBetweenBlocks)
+{
+	both ([] (ReverbEngine& e) {
+		e.setSampleRate (48000.0);
+		applyProcessorDefaults (e);
+	});
+	for (int round = 0; round < 16; ++round)
+	{
+		ASSERT_TRUE (runNoise (1024, 512 - 3 * round)) << "round " << round;
+		if (round % 2)
+		{
+			both ([round] (ReverbEngine& e) {
+				e.setModulationSpeed (round / 16.0);
+				e.setModulationDepth (1.0 - round / 16.0);
+			});
+			continue;
+		}
+		for (int n = 0; n < 1 + 5 * round; ++n)
+		{
+			const double in[2] = {noise.next (), noise.next ()};
+			double expected[2], got[2];
+			frameEngine->processFrame (in, expected);
+			blockEngine->processFrame (in, got);
+			ASSERT_EQ (std::memcmp (expected, got, sizeof (got)), 0) << "round " << round << ", frame " << n;
+		}
+	}
 }
 
 INSTANTIATE_TEST_SUITE_P (Engine, BlockMatch, ::testing::Values (false, true),

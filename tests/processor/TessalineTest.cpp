@@ -1,11 +1,18 @@
 // The processor in process: states loaded on the host's thread while the audio thread runs, the
 // floating-point mode around the frame loop, and text without a text.
+#include "processor/EngineMapping.h"
 #include "processor/ParameterIds.h"
 #include "processor/ReverbSettings.h"
 #include "DirectProcessor.h"
 
+#include "engine/DenormalGuard.h"
+#include "engine/ReverbEngine.h"
+
+#include "public.sdk/source/vst/hosting/parameterchanges.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cmath>
@@ -160,6 +167,73 @@ TEST (Processor, FrameLoopFlushesDenormalsAndRestoresTheMode)
 	EXPECT_EQ (out[0], 0.0) << "the first frame is the dry input alone";
 	for (double sample : out)
 		EXPECT_NE (std::fpclassify (sample), FP_SUBNORMAL);
+}
+
+// Blocks whose lengths leave an odd frame over, at both sample sizes, give the frame routine's
+// output in the host's sample type, and the level point holds the block's largest mid value. The
+// first block runs past the pre-delay, so that the later ones carry the reverb.
+template <typename Sample>
+void checkOddBlocks (int32 sampleSize)
+{
+	constexpr int32 kLengths[] = {2048, 1, 3, 129, 255};
+	constexpr double kRate = 48000.0;
+	DirectProcessor plugin (sampleSize, 2048, kRate);
+	ASSERT_TRUE (plugin.ready);
+	ASSERT_EQ (plugin.component->setActive (true), kResultOk);
+	auto engine = std::make_unique<ReverbEngine> ();
+	engine->setSampleRate (kRate);
+	passAllToEngine (*engine, defaultReverbSettings ());
+	engine->reset ();
+
+	std::vector<Sample> left (2048), right (2048);
+	ParameterChanges outputs (1);
+	uint32_t seed = 11;
+	float lastLevel = 0.0f;
+	for (int32 length : kLengths)
+	{
+		for (int32 i = 0; i < length; ++i)
+		{
+			seed = seed * 1664525u + 1013904223u;
+			left[i] = static_cast<Sample> (static_cast<int32> (seed) / 4294967296.0);
+			right[i] = static_cast<Sample> (-0.5 * left[i]);
+		}
+		std::vector<Sample> expectedL (length), expectedR (length);
+		double level = 0.0;
+		{
+			DenormalGuard guard;
+			for (int32 i = 0; i < length; ++i)
+			{
+				const double in[2] = {left[i], right[i]};
+				double out[2];
+				engine->processFrame (in, out);
+				expectedL[i] = static_cast<Sample> (out[0]);
+				expectedR[i] = static_cast<Sample> (out[1]);
+				level = std::max (level, (out[0] + out[1]) / 2.0);
+			}
+		}
+		StereoBlock<Sample> block (left.data (), right.data (), left.data (), right.data (), length);
+		outputs.clearQueue ();
+		block.data.outputParameterChanges = &outputs;
+		ASSERT_EQ (plugin.processor->process (block.data), kResultOk);
+		EXPECT_EQ (std::vector<Sample> (left.begin (), left.begin () + length), expectedL) << length;
+		EXPECT_EQ (std::vector<Sample> (right.begin (), right.begin () + length), expectedR) << length;
+		const bool reported = static_cast<double> (lastLevel) != level;
+		ASSERT_EQ (outputs.getParameterCount (), reported ? 1 : 0) << length;
+		if (reported)
+		{
+			int32 offset = -1;
+			ParamValue value = -1.0;
+			outputs.getParameterData (0)->getPoint (0, offset, value);
+			EXPECT_EQ (value, level) << length;
+			lastLevel = static_cast<float> (level);
+		}
+	}
+}
+
+TEST (Processor, OddBlocksAtBothSampleSizesGiveTheFrameRoutinesOutputAndLevel)
+{
+	checkOddBlocks<float> (kSample32);
+	checkOddBlocks<double> (kSample64);
 }
 
 TEST (Processor, ReceivedNullTextIsWrittenAsEmpty)

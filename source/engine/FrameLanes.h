@@ -1,0 +1,180 @@
+// Vectors of several frames of one delay line, for the parts that run over whole passes.
+#pragma once
+
+#include "engine/EngineMath.h"
+
+#include <immintrin.h>
+
+namespace Steinberg {
+namespace Vst {
+
+// A line walk's run stores frame first + j at index top - j, so kFrames consecutive frames of a
+// line are one vector loaded from the lowest of their indices: the last frame comes first. Rows
+// of several lines transpose into one vector per frame, with a lane for each line. The
+// operations are lane for lane those of the frame routine, so the bits do not depend on the
+// vector width. Sse2Lanes runs everywhere; AvxLanes only where avxAvailable () says so, inside
+// functions built for AVX (TESSALINE_AVX_ENTRY).
+struct Sse2Lanes
+{
+	using Vector = __m128d;
+	static constexpr int kFrames = 2;
+
+	static Vector load (const double* at) { return _mm_loadu_pd (at); }
+	static void store (double* at, Vector v) { _mm_storeu_pd (at, v); }
+	static Vector zero () { return _mm_setzero_pd (); }
+	static Vector add (Vector a, Vector b) { return _mm_add_pd (a, b); }
+	static Vector sub (Vector a, Vector b) { return _mm_sub_pd (a, b); }
+	static Vector mul (Vector a, Vector b) { return _mm_mul_pd (a, b); }
+	static Vector splat (double value) { return _mm_set1_pd (value); }
+	// One frame's pair in every pair of lanes.
+	static Vector frame (const Pair& pair) { return loadPair (pair); }
+	// The lanes of a pair member of consecutive parts, one part for each two lanes, and back.
+	template <class Part>
+	static Vector gatherPairs (const Part* parts, const Pair Part::*member)
+	{
+		return loadPair (parts[0].*member);
+	}
+	template <class Part>
+	static void scatterPairs (Part* parts, Pair Part::*member, Vector v)
+	{
+		storePair (parts[0].*member, v);
+	}
+	// A frame's vector added to its sum, the lanes' pairs in order.
+	static __m128d addPairs (__m128d sum, Vector v) { return _mm_add_pd (sum, v); }
+
+	// The left and right channels of frames[0 .. kFrames - 1], each as a line holds them.
+	static void split (const Pair* frames, Vector& left, Vector& right)
+	{
+		const __m128d first = loadPair (frames[0]);
+		const __m128d second = loadPair (frames[1]);
+		left = _mm_unpacklo_pd (second, first);
+		right = _mm_unpackhi_pd (second, first);
+	}
+	static void join (Vector left, Vector right, Pair* frames)
+	{
+		storePair (frames[0], _mm_unpackhi_pd (left, right));
+		storePair (frames[1], _mm_unpacklo_pd (left, right));
+	}
+
+	// kFrames rows, one per line, to kFrames columns, one per frame (last frame first); and back.
+	static void transpose (Vector (&rows)[kFrames])
+	{
+		const __m128d low = _mm_unpacklo_pd (rows[0], rows[1]);
+		rows[1] = _mm_unpackhi_pd (rows[0], rows[1]);
+		rows[0] = low;
+	}
+
+	// One frame of kFrames lines at the given slots, and back.
+	static Vector gather (double* const* slots, int32_t back) { return _mm_loadh_pd (_mm_load_sd (slots[0] - back), slots[1] - back); }
+	static void scatter (double* const* slots, int32_t back, Vector v)
+	{
+		_mm_storel_pd (slots[0] - back, v);
+		_mm_storeh_pd (slots[1] - back, v);
+	}
+};
+
+// A run's slots in the stereo lines of N consecutive parts: left, right, left, right, ...
+template <int N, class Part, size_t Capacity>
+inline void stereoSlots (Part* parts, double (Part::*left)[Capacity], double (Part::*right)[Capacity],
+                         const size_t* top, double* (&slots)[2 * N])
+{
+	for (int k = 0; k < N; ++k)
+	{
+		slots[2 * k] = &(parts[k].*left)[top[2 * k]];
+		slots[2 * k + 1] = &(parts[k].*right)[top[2 * k + 1]];
+	}
+}
+
+// The 32-bit Windows stack is only 4-byte aligned on entry: an entry that spills 256-bit values
+// realigns it. Entries inline every helper, so that no AVX value crosses a call.
+#if defined(_WIN32) && !defined(_WIN64)
+#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten, force_align_arg_pointer))
+#else
+#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten))
+#endif
+#define TESSALINE_AVX_HELPER __attribute__ ((target ("avx")))
+// A kernel template instantiated with AvxLanes is itself built for the default target and only
+// ever runs inlined into an AVX entry; the compiler's note that 256-bit values would cross its
+// calls with another ABI does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+struct AvxLanes
+{
+	using Vector = __m256d;
+	static constexpr int kFrames = 4;
+
+	TESSALINE_AVX_HELPER static Vector load (const double* at) { return _mm256_loadu_pd (at); }
+	TESSALINE_AVX_HELPER static void store (double* at, Vector v) { _mm256_storeu_pd (at, v); }
+	TESSALINE_AVX_HELPER static Vector zero () { return _mm256_setzero_pd (); }
+	TESSALINE_AVX_HELPER static Vector add (Vector a, Vector b) { return _mm256_add_pd (a, b); }
+	TESSALINE_AVX_HELPER static Vector sub (Vector a, Vector b) { return _mm256_sub_pd (a, b); }
+	TESSALINE_AVX_HELPER static Vector mul (Vector a, Vector b) { return _mm256_mul_pd (a, b); }
+	TESSALINE_AVX_HELPER static Vector splat (double value) { return _mm256_set1_pd (value); }
+	TESSALINE_AVX_HELPER static Vector frame (const Pair& pair)
+	{
+		return _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (pair.lane));
+	}
+	template <class Part>
+	TESSALINE_AVX_HELPER static Vector gatherPairs (const Part* parts, const Pair Part::*member)
+	{
+		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (loadPair (parts[0].*member)), loadPair (parts[1].*member), 1);
+	}
+	template <class Part>
+	TESSALINE_AVX_HELPER static void scatterPairs (Part* parts, Pair Part::*member, Vector v)
+	{
+		storePair (parts[0].*member, _mm256_castpd256_pd128 (v));
+		storePair (parts[1].*member, _mm256_extractf128_pd (v, 1));
+	}
+	TESSALINE_AVX_HELPER static __m128d addPairs (__m128d sum, Vector v)
+	{
+		return _mm_add_pd (_mm_add_pd (sum, _mm256_castpd256_pd128 (v)), _mm256_extractf128_pd (v, 1));
+	}
+
+	TESSALINE_AVX_HELPER static void split (const Pair* frames, Vector& left, Vector& right)
+	{
+		const __m256d first = _mm256_loadu_pd (frames[0].lane); // frames 0 and 1
+		const __m256d second = _mm256_loadu_pd (frames[2].lane); // frames 2 and 3
+		const __m256d odd = _mm256_permute2f128_pd (second, first, 0x31); // frames 3 and 1
+		const __m256d even = _mm256_permute2f128_pd (second, first, 0x20); // frames 2 and 0
+		left = _mm256_unpacklo_pd (odd, even);
+		right = _mm256_unpackhi_pd (odd, even);
+	}
+	TESSALINE_AVX_HELPER static void join (Vector left, Vector right, Pair* frames)
+	{
+		const __m256d odd = _mm256_unpacklo_pd (left, right); // frames 3 and 1
+		const __m256d even = _mm256_unpackhi_pd (left, right); // frames 2 and 0
+		_mm256_storeu_pd (frames[0].lane, _mm256_permute2f128_pd (even, odd, 0x31));
+		_mm256_storeu_pd (frames[2].lane, _mm256_permute2f128_pd (even, odd, 0x20));
+	}
+
+	TESSALINE_AVX_HELPER static void transpose (Vector (&rows)[kFrames])
+	{
+		const __m256d t0 = _mm256_unpacklo_pd (rows[0], rows[1]);
+		const __m256d t1 = _mm256_unpackhi_pd (rows[0], rows[1]);
+		const __m256d t2 = _mm256_unpacklo_pd (rows[2], rows[3]);
+		const __m256d t3 = _mm256_unpackhi_pd (rows[2], rows[3]);
+		rows[0] = _mm256_permute2f128_pd (t0, t2, 0x20);
+		rows[1] = _mm256_permute2f128_pd (t1, t3, 0x20);
+		rows[2] = _mm256_permute2f128_pd (t0, t2, 0x31);
+		rows[3] = _mm256_permute2f128_pd (t1, t3, 0x31);
+	}
+
+	TESSALINE_AVX_HELPER static Vector gather (double* const* slots, int32_t back)
+	{
+		const __m128d low = _mm_loadh_pd (_mm_load_sd (slots[0] - back), slots[1] - back);
+		const __m128d high = _mm_loadh_pd (_mm_load_sd (slots[2] - back), slots[3] - back);
+		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (low), high, 1);
+	}
+	TESSALINE_AVX_HELPER static void scatter (double* const* slots, int32_t back, Vector v)
+	{
+		const __m128d low = _mm256_castpd256_pd128 (v);
+		const __m128d high = _mm256_extractf128_pd (v, 1);
+		_mm_storel_pd (slots[0] - back, low);
+		_mm_storeh_pd (slots[1] - back, low);
+		_mm_storel_pd (slots[2] - back, high);
+		_mm_storeh_pd (slots[3] - back, high);
+	}
+};
+
+} // namespace Vst
+} // namespace Steinberg
