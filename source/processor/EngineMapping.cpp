@@ -1,6 +1,7 @@
 // The one place where stored parameter values become engine settings.
 #include "processor/EngineMapping.h"
 
+#include "engine/EngineMath.h"
 #include "processor/LogMapping.h"
 #include "processor/ParameterIds.h"
 
@@ -13,7 +14,7 @@ namespace {
 // only some of its settings itself; its levels and gains take any value from their callers.
 double held (double value)
 {
-	return value >= 0.0 ? (value <= 1.0 ? value : 1.0) : 0.0;
+	return clampValue (value, 0.0, 1.0);
 }
 
 // The one-based variation of a stored index: the entry the controller shows for it, the first for
