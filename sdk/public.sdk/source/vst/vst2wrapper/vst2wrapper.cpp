@@ -410,7 +410,7 @@ void Vst2Wrapper::changeProcessSetup ()
 	// While resumed the audio thread may be in a block, and a new set-up needs the processor
 	// inactive (its activation sends messages, which allocate): the change waits for the next
 	// resume. Until then blocks go in pieces of the block size the processor was prepared for.
-	std::lock_guard<std::recursive_mutex> lock (stateMutex);
+	// The caller holds stateMutex.
 	if (active.load ())
 		setupChanged = true;
 	else
