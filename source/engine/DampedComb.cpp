@@ -142,7 +142,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 		feedback[u] = Lanes::gatherPairs (unit, &DampedComb::feedback);
 		state[u] = Lanes::gatherPairs (unit, &DampedComb::dampState);
 	}
-	// The arithmetic of Loop::pass, lane for lane: d read from the line, the returned v stored.
+	// The arithmetic of step (), lane for lane: d read from the line, the returned v stored.
 	auto pass = [&] (int u, Vector input, Vector d, Vector& y) {
 		const Vector i = Lanes::mul (inputGains[u], input);
 		state[u] = Lanes::sub (Lanes::mul (dampGain[u], d), Lanes::mul (dampCoefficient[u], state[u]));
