@@ -104,12 +104,6 @@ void DampedComb::updateDampingCoefficients ()
 	}
 }
 
-bool DampedComb::avxAvailable ()
-{
-	__builtin_cpu_init ();
-	return __builtin_cpu_supports ("avx");
-}
-
 // G units of combs in runs of their lines, a unit being the combs whose lines fill the lanes of
 // one vector. Each group of frames is loaded line by line and transposed into one vector per
 // frame, so that the lines are read and written a vector at a time; the damping recurrences of

@@ -54,12 +54,11 @@ public:
 	}
 
 	// The same for N combs over many frames: acc receives each frame's sum from base with the
-	// combs' outputs added in their order (acc may be base). Where avx is set (see avxAvailable ()),
-	// two combs share a 256-bit register.
+	// combs' outputs added in their order (acc may be base). Where avx is set (see
+	// AvxLanes::available ()), two combs share a 256-bit register.
 	template <int N>
 	static void runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
 	                      int32_t frames, bool avx);
-	static bool avxAvailable ();
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
