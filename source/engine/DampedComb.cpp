@@ -104,12 +104,6 @@ void DampedComb::updateDampingCoefficients ()
 	}
 }
 
-bool DampedComb::avxAvailable ()
-{
-	__builtin_cpu_init ();
-	return __builtin_cpu_supports ("avx");
-}
-
 // G units of combs in runs of their lines, a unit being the combs whose lines fill the lanes of
 // one vector. Each group of frames is loaded line by line and transposed into one vector per
 // frame, so that the lines are read and written a vector at a time; the damping recurrences of
@@ -142,7 +136,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 		feedback[u] = Lanes::gatherPairs (unit, &DampedComb::feedback);
 		state[u] = Lanes::gatherPairs (unit, &DampedComb::dampState);
 	}
-	// The arithmetic of Loop::pass, lane for lane: d read from the line, the returned v stored.
+	// The arithmetic of step (), lane for lane: d read from the line, the returned v stored.
 	auto pass = [&] (int u, Vector input, Vector d, Vector& y) {
 		const Vector i = Lanes::mul (inputGains[u], input);
 		state[u] = Lanes::sub (Lanes::mul (dampGain[u], d), Lanes::mul (dampCoefficient[u], state[u]));

@@ -37,22 +37,28 @@ public:
 	// Runs the loop one sample on the comb input x; returns the feedback-scaled loop value.
 	__m128d step (__m128d x, FrameClock clock)
 	{
+		const __m128d i = _mm_mul_pd (loadPair (inputGains), x);
 		double* left = &bufferL[positionL.advance (clock, lengthL)];
 		double* right = &bufferR[positionR.advance (clock, lengthR)];
-		const Loop loop (*this);
-		__m128d state = loadPair (dampState);
-		const __m128d y = loop.pass (x, left, right, state);
-		storePair (dampState, state);
+		const __m128d d = _mm_loadh_pd (_mm_load_sd (left), right);
+		const __m128d s = _mm_sub_pd (_mm_mul_pd (loadPair (dampGain), d),
+		                              _mm_mul_pd (loadPair (dampCoefficient), loadPair (dampState)));
+		storePair (dampState, s);
+		const __m128d m = _mm_add_pd (_mm_mul_pd (loadPair (filteredWeight), s),
+		                              _mm_mul_pd (loadPair (directWeight), d));
+		const __m128d y = _mm_mul_pd (loadPair (feedback), m);
+		const __m128d v = _mm_add_pd (i, y);
+		_mm_storel_pd (left, v);
+		_mm_storeh_pd (right, v);
 		return y;
 	}
 
 	// The same for N combs over many frames: acc receives each frame's sum from base with the
-	// combs' outputs added in their order (acc may be base). Where avx is set (see avxAvailable ()),
-	// two combs share a 256-bit register.
+	// combs' outputs added in their order (acc may be base). Where avx is set (see
+	// AvxLanes::available ()), two combs share a 256-bit register.
 	template <int N>
 	static void runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
 	                      int32_t frames, bool avx);
-	static bool avxAvailable ();
 
 	int32_t getLengthL () const { return lengthL; }
 	int32_t getLengthR () const { return lengthR; }
@@ -80,37 +86,6 @@ private:
 	template <int N>
 	static void runAvx (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
 	                    int32_t frames);
-
-	// The loop's gains and coefficients, ready in registers.
-	struct Loop
-	{
-		Loop () = default;
-		explicit Loop (const DampedComb& comb)
-		: inputGains (loadPair (comb.inputGains))
-		, dampGain (loadPair (comb.dampGain))
-		, dampCoefficient (loadPair (comb.dampCoefficient))
-		, filteredWeight (loadPair (comb.filteredWeight))
-		, directWeight (loadPair (comb.directWeight))
-		, feedback (loadPair (comb.feedback))
-		{
-		}
-
-		// One sample through the slots at left and right; returns the comb's output.
-		__m128d pass (__m128d x, double* left, double* right, __m128d& state) const
-		{
-			const __m128d i = _mm_mul_pd (inputGains, x);
-			const __m128d d = _mm_loadh_pd (_mm_load_sd (left), right);
-			state = _mm_sub_pd (_mm_mul_pd (dampGain, d), _mm_mul_pd (dampCoefficient, state));
-			const __m128d m = _mm_add_pd (_mm_mul_pd (filteredWeight, state), _mm_mul_pd (directWeight, d));
-			const __m128d y = _mm_mul_pd (feedback, m);
-			const __m128d v = _mm_add_pd (i, y);
-			_mm_storel_pd (left, v);
-			_mm_storeh_pd (right, v);
-			return y;
-		}
-
-		__m128d inputGains, dampGain, dampCoefficient, filteredWeight, directWeight, feedback;
-	};
 
 	// The lines come first, so that a slot's address is the part's own plus the index.
 	double bufferL[kCapacity];

@@ -95,14 +95,15 @@ public:
 	// countdown ends there, the next frame starts again from `length`.
 	size_t advance (FrameClock clock, int32_t length)
 	{
-		const FrameClock remaining = lastAt - clock;
+		const size_t remaining = index (clock);
 		if (__builtin_expect (remaining == 0, 0))
-			lastAt = clock + static_cast<FrameClock> (length);
+			restart (clock, length);
 		return remaining;
 	}
 
-	// For a walk over many frames: the storage index at `clock` (the countdown's frames left after
-	// this one), and the new countdown that starts after the one that ends at `clock`.
+	// advance () in two halves, for a walk over many frames: the storage index at `clock` (the
+	// countdown's frames left after this one), and the new countdown that starts after the one that
+	// ends at `clock`.
 	size_t index (FrameClock clock) const { return lastAt - clock; }
 	void restart (FrameClock clock, int32_t length) { lastAt = clock + static_cast<FrameClock> (length); }
 

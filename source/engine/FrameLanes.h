@@ -12,7 +12,7 @@ namespace Vst {
 // line are one vector loaded from the lowest of their indices: the last frame comes first. Rows
 // of several lines transpose into one vector per frame, with a lane for each line. The
 // operations are lane for lane those of the frame routine, so the bits do not depend on the
-// vector width. Sse2Lanes runs everywhere; AvxLanes only where avxAvailable () says so, inside
+// vector width. Sse2Lanes runs everywhere; AvxLanes only where AvxLanes::available () says so, inside
 // functions built for AVX (TESSALINE_AVX_ENTRY).
 struct Sse2Lanes
 {
@@ -102,6 +102,13 @@ struct AvxLanes
 {
 	using Vector = __m256d;
 	static constexpr int kFrames = 4;
+
+	// Whether this processor runs AVX.
+	static bool available ()
+	{
+		__builtin_cpu_init ();
+		return __builtin_cpu_supports ("avx");
+	}
 
 	TESSALINE_AVX_HELPER static Vector load (const double* at) { return _mm256_loadu_pd (at); }
 	TESSALINE_AVX_HELPER static void store (double* at, Vector v) { _mm256_storeu_pd (at, v); }

@@ -124,24 +124,19 @@ public:
 	{
 	public:
 		explicit Pass (ModulatedDelay& delay)
-		: line (delay), size (static_cast<uint32_t> (delay.length)), w (delay.writeIndex), wrap (delay.wrapping)
+		: line (delay), size (static_cast<uint32_t> (delay.length)), w (delay.writeIndex)
 		{
 		}
 		Pass (const Pass&) = delete;
 		Pass& operator= (const Pass&) = delete;
-		~Pass ()
-		{
-			line.writeIndex = w;
-			line.wrapping = wrap;
-		}
+		~Pass () { line.writeIndex = w; }
 
 		// Frame j of the plan: returns the output and stores the input a.
 		__m128d step (int32_t j, __m128d a)
 		{
 			const __m128d output =
 			    line.interpolate (line.planSlots[2 * j], line.planSlots[2 * j + 1], loadPair (line.planFractions[j]));
-			wrap = w >= size;
-			if (wrap)
+			if (w >= size)
 			{
 				w = 0;
 				storeFrame (&line.buffer[2 * size], a); // the guard copy of frame 0
@@ -155,7 +150,6 @@ public:
 		ModulatedDelay& line;
 		const uint32_t size;
 		uint32_t w;
-		bool wrap;
 	};
 
 	__m128d step (__m128d a)
@@ -232,7 +226,7 @@ private:
 	double readOffset; // length + halfLength
 	double tableLength;
 	Pair laneSwing; // (-swing, +swing): the left read point moves against the right one
-	bool wrapping; // set by read () when this frame starts a new cycle of the line
+	bool wrapping; // set by read () when this frame starts a new cycle of the line, for write ()
 	// Prepared for the next read: the older of the two interpolated slots of each channel, and
 	// the interpolation fractions.
 	int32_t readSlotL;

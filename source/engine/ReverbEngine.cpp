@@ -1,5 +1,6 @@
 // Construction, reset, the parameter setters and the frame routine of the reverb engine.
 #include "engine/ReverbEngine.h"
+#include "engine/FrameLanes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -73,7 +74,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
-, avxLanes (DampedComb::avxAvailable ())
+, avxLanes (AvxLanes::available ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -261,7 +262,7 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 
 bool ReverbEngine::useAvx (bool enable)
 {
-	avxLanes = enable && DampedComb::avxAvailable ();
+	avxLanes = enable && AvxLanes::available ();
 	return avxLanes;
 }
 
