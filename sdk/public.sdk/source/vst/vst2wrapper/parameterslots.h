@@ -20,7 +20,7 @@ public:
 	enum Destination : uint32_t
 	{
 		kToProcessor = 1, // consumed by the audio thread (takeForProcessor)
-		kToController = 2, // consumed by the UI timer
+		kToController = 2, // consumed by the UI timer (takeForController)
 	};
 
 	explicit ParameterSlots (int32_t count)
@@ -59,17 +59,16 @@ public:
 			toController[slot / 32].fetch_or (bit, std::memory_order_release);
 	}
 
-	// The destination's one consumer: calls take (slot, value) for every slot changed since the
+	// The controller's one consumer: calls take (slot, value) for every slot changed since the
 	// last call, in slot order. A value published during the call may be handed over twice.
 	template <typename Take>
-	void take (Destination destination, Take&& take)
+	void takeForController (Take&& take)
 	{
-		std::atomic<uint32_t>* pending = bitsOf (destination);
 		for (int32_t w = 0; w < words; ++w)
-			takeValues (w, pending[w].exchange (0, std::memory_order_acq_rel), take);
+			takeValues (w, toController[w].exchange (0, std::memory_order_acq_rel), take);
 	}
 
-	// The audio thread, for the block it is about to run: take for kToProcessor, except that what
+	// The audio thread, for the block it is about to run: the same for kToProcessor, except that what
 	// it takes stays "on its way" until delivered () says that the processor has run the block.
 	// Whoever finds the news taken finds it on its way (it is marked first), so that at every moment
 	// awaitsProcessor knows every value that the processor's state may still lack.

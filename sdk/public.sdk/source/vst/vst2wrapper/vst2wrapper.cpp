@@ -1122,7 +1122,7 @@ VstInt32 Vst2Wrapper::getPlugCategory ()
 
 void Vst2Wrapper::onUiTimer ()
 {
-	slots->take (ParameterSlots::kToController, [this] (int32 slot, double value) {
+	slots->takeForController ([this] (int32 slot, double value) {
 		controller->setParamNormalized (entries[static_cast<size_t> (slot)].id, value);
 	});
 }
