@@ -166,20 +166,19 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
-				// Row r: line r of the unit; after the transposition, column e: frame kLanes - 1 - e.
-				Vector rows[kLanes];
+				// Line r of the unit from at[r]; column e: frame kLanes - 1 - e.
+				double* at[kLanes];
 				for (int r = 0; r < kLanes; ++r)
-					rows[r] = Lanes::load (slots[u * kLanes + r] - j - (kLanes - 1));
-				Lanes::transpose (rows);
+					at[r] = slots[u * kLanes + r] - j - (kLanes - 1);
+				Vector columns[kLanes];
+				Lanes::loadColumns (at, columns);
 				for (int f = 0; f < kLanes; ++f)
 				{
 					Vector y;
-					rows[kLanes - 1 - f] = pass (u, inputs[f], rows[kLanes - 1 - f], y);
+					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], y);
 					sums[f] = Lanes::addPairs (sums[f], y);
 				}
-				Lanes::transpose (rows);
-				for (int r = 0; r < kLanes; ++r)
-					Lanes::store (slots[u * kLanes + r] - j - (kLanes - 1), rows[r]);
+				Lanes::storeColumns (at, columns);
 			}
 			for (int f = 0; f < kLanes; ++f)
 				storePair (sum[j + f], sums[f]);

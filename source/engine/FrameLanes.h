@@ -64,6 +64,21 @@ struct Sse2Lanes
 		rows[0] = low;
 	}
 
+	// kFrames consecutive frames of kFrames lines, each line's frames loaded from at[r], as one
+	// column per frame (last frame first); and back.
+	static void loadColumns (double* const (&at)[kFrames], Vector (&columns)[kFrames])
+	{
+		columns[0] = load (at[0]);
+		columns[1] = load (at[1]);
+		transpose (columns);
+	}
+	static void storeColumns (double* const (&at)[kFrames], Vector (&columns)[kFrames])
+	{
+		transpose (columns);
+		store (at[0], columns[0]);
+		store (at[1], columns[1]);
+	}
+
 	// One frame of kFrames lines at the given slots, and back.
 	static Vector gather (double* const* slots, int32_t back) { return _mm_loadh_pd (_mm_load_sd (slots[0] - back), slots[1] - back); }
 	static void scatter (double* const* slots, int32_t back, Vector v)
@@ -164,6 +179,34 @@ struct AvxLanes
 		rows[1] = _mm256_permute2f128_pd (t1, t3, 0x20);
 		rows[2] = _mm256_permute2f128_pd (t0, t2, 0x31);
 		rows[3] = _mm256_permute2f128_pd (t1, t3, 0x31);
+	}
+
+	// Each column gathers a frame from the four lines: two 128-bit halves of the lines' rows go
+	// to each register, and one unpack per column does the rest, which leaves the shuffle unit
+	// the fewer operations than a full transposition.
+	TESSALINE_AVX_HELPER static void loadColumns (double* const (&at)[kFrames], Vector (&columns)[kFrames])
+	{
+		for (int half = 0; half < 2; ++half)
+		{
+			const __m256d even = _mm256_insertf128_pd (_mm256_castpd128_pd256 (_mm_loadu_pd (at[0] + 2 * half)),
+			                                           _mm_loadu_pd (at[2] + 2 * half), 1);
+			const __m256d odd = _mm256_insertf128_pd (_mm256_castpd128_pd256 (_mm_loadu_pd (at[1] + 2 * half)),
+			                                          _mm_loadu_pd (at[3] + 2 * half), 1);
+			columns[2 * half] = _mm256_unpacklo_pd (even, odd);
+			columns[2 * half + 1] = _mm256_unpackhi_pd (even, odd);
+		}
+	}
+	TESSALINE_AVX_HELPER static void storeColumns (double* const (&at)[kFrames], Vector (&columns)[kFrames])
+	{
+		for (int half = 0; half < 2; ++half)
+		{
+			const __m256d even = _mm256_unpacklo_pd (columns[2 * half], columns[2 * half + 1]);
+			const __m256d odd = _mm256_unpackhi_pd (columns[2 * half], columns[2 * half + 1]);
+			_mm_storeu_pd (at[0] + 2 * half, _mm256_castpd256_pd128 (even));
+			_mm_storeu_pd (at[2] + 2 * half, _mm256_extractf128_pd (even, 1));
+			_mm_storeu_pd (at[1] + 2 * half, _mm256_castpd256_pd128 (odd));
+			_mm_storeu_pd (at[3] + 2 * half, _mm256_extractf128_pd (odd, 1));
+		}
 	}
 
 	TESSALINE_AVX_HELPER static Vector gather (double* const* slots, int32_t back)
