@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/FrameLanes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -56,6 +57,52 @@ public:
 				__m128d a = source (first + j);
 				for (int k = 0; k < G; ++k)
 					a = pass (a, slots[k][-j], gains[k]);
+				sink (first + j, a);
+			}
+		});
+	}
+
+	// runChain with two frames to a 256-bit register, for a caller built for AVX (see
+	// AvxLanes::available ()). The source is still asked for each frame in turn, and the sink
+	// told of each in turn, a pair of frames at a time.
+	template <int G, class Source, class Sink>
+	static void runChainAvx (AllpassDiffuser* chain, FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
+	{
+		LineCursor* cursors[G];
+		int32_t lengths[G];
+		AvxLanes::Vector gains[G];
+		for (int k = 0; k < G; ++k)
+		{
+			cursors[k] = &chain[k].position;
+			lengths[k] = chain[k].length;
+			gains[k] = AvxLanes::frame (chain[k].gains);
+		}
+		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
+			Pair* slots[G];
+			for (int k = 0; k < G; ++k)
+				slots[k] = &chain[k].buffer[top[k]];
+			int32_t j = 0;
+			for (; j + 2 <= count; j += 2)
+			{
+				// A run's slots are all distinct, so frame j + 1 never reads what frame j stores.
+				const __m128d earlier = source (first + j);
+				AvxLanes::Vector a = AvxLanes::framePair (source (first + j + 1), earlier);
+				for (int k = 0; k < G; ++k)
+				{
+					double* const slot = slots[k][-j - 1].lane;
+					const AvxLanes::Vector d = AvxLanes::load (slot);
+					const AvxLanes::Vector v = AvxLanes::sub (a, AvxLanes::mul (gains[k], d));
+					AvxLanes::store (slot, v);
+					a = AvxLanes::add (d, AvxLanes::mul (gains[k], v));
+				}
+				sink (first + j, AvxLanes::earlierFrame (a));
+				sink (first + j + 1, AvxLanes::laterFrame (a));
+			}
+			for (; j < count; ++j)
+			{
+				__m128d a = source (first + j);
+				for (int k = 0; k < G; ++k)
+					a = pass (a, slots[k][-j], loadPair (chain[k].gains));
 				sink (first + j, a);
 			}
 		});

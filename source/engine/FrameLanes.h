@@ -136,6 +136,14 @@ struct AvxLanes
 	{
 		return _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (pair.lane));
 	}
+	// Two frames of a stereo line in one register, the later one first, as a line holds them; and
+	// each frame back.
+	TESSALINE_AVX_HELPER static Vector framePair (__m128d later, __m128d earlier)
+	{
+		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (later), earlier, 1);
+	}
+	TESSALINE_AVX_HELPER static __m128d laterFrame (Vector v) { return _mm256_castpd256_pd128 (v); }
+	TESSALINE_AVX_HELPER static __m128d earlierFrame (Vector v) { return _mm256_extractf128_pd (v, 1); }
 	template <class Part>
 	TESSALINE_AVX_HELPER static Vector gatherPairs (const Part* parts, const Pair Part::*member)
 	{

@@ -214,11 +214,28 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 	EarlyReflectionTap::runTaps<kNumTaps> (taps, passWet, passEarly, now, frames, avxLanes);
 	DampedComb::runCombs<kNumCombs> (combs, passComb, passEarly, passSum, now, frames, avxLanes);
 	clock = now + static_cast<FrameClock> (frames);
+	if (avxLanes)
+		runLateReverbAvx (now, frames);
+	else
+		runLateReverb<false> (now, frames);
+}
 
+// The modulated delay and the diffusers over the pass, on the sums of taps and combs.
+template <bool kAvx>
+inline void ReverbEngine::runLateReverb (FrameClock now, int32_t frames)
+{
 	ModulatedDelay::Pass modulation (modulatedDelay);
-	AllpassDiffuser::runChain<kNumDiffusers> (
-	    diffusers, now, frames, [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); },
-	    [this] (int32_t j, __m128d a) { storePair (passSum[j], a); });
+	auto source = [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); };
+	auto sink = [this] (int32_t j, __m128d a) { storePair (passSum[j], a); };
+	if constexpr (kAvx)
+		AllpassDiffuser::runChainAvx<kNumDiffusers> (diffusers, now, frames, source, sink);
+	else
+		AllpassDiffuser::runChain<kNumDiffusers> (diffusers, now, frames, source, sink);
+}
+
+TESSALINE_AVX_ENTRY void ReverbEngine::runLateReverbAvx (FrameClock now, int32_t frames)
+{
+	runLateReverb<true> (now, frames);
 }
 
 // The equaliser and the output. Each band's divisions make a long chain from frame to frame that
