@@ -157,12 +157,10 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 		{
 			// The block's inputs and sums stay in registers through the units.
 			Vector inputs[kLanes];
-			__m128d sums[kLanes];
 			for (int f = 0; f < kLanes; ++f)
-			{
 				inputs[f] = Lanes::frame (in[j + f]);
-				sums[f] = loadPair (start[j + f]);
-			}
+			// Each unit's outputs, added to the frames' sums once all units are done.
+			Vector outputs[G][kLanes];
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
@@ -173,15 +171,16 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 				Vector columns[kLanes];
 				Lanes::loadColumns (at, columns);
 				for (int f = 0; f < kLanes; ++f)
-				{
-					Vector y;
-					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], y);
-					sums[f] = Lanes::addPairs (sums[f], y);
-				}
+					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], outputs[u][f]);
 				Lanes::storeColumns (at, columns);
 			}
 			for (int f = 0; f < kLanes; ++f)
-				storePair (sum[j + f], sums[f]);
+			{
+				__m128d frameSum = loadPair (start[j + f]);
+				for (int u = 0; u < G; ++u)
+					frameSum = Lanes::addPairs (frameSum, outputs[u][f]);
+				storePair (sum[j + f], frameSum);
+			}
 		}
 		for (; j < walk.count; ++j)
 		{
