@@ -65,7 +65,7 @@ public:
 	// fetches, interpolates and stores, frame by frame. A plan can also be kept for frames that may
 	// come later (the next block's): planReads then takes it as it is if the delay still stands
 	// where it stood when the plan was made, with the same settings.
-	static constexpr int32_t kPlanFrames = 128;
+	static constexpr int32_t kPlanFrames = 256;
 	void planReads (int32_t frames);
 
 	class Planner

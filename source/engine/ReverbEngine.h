@@ -38,7 +38,7 @@ public:
 	// processFrame gives, each part running over up to kPassFrames frames in turn. in and out may
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
-	static constexpr int32_t kPassFrames = 128;
+	static constexpr int32_t kPassFrames = 256;
 	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
 	// processBlock runs the taps and combs in 256-bit registers where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
