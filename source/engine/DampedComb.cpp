@@ -159,8 +159,8 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 			Vector inputs[kLanes];
 			for (int f = 0; f < kLanes; ++f)
 				inputs[f] = Lanes::frame (in[j + f]);
-			// Each unit's outputs, added to the frames' sums once all units are done.
-			Vector outputs[G][kLanes];
+			typename Lanes::Sums sums;
+			Lanes::loadSums (start + j, sums);
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
@@ -170,17 +170,13 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 					at[r] = slots[u * kLanes + r] - j - (kLanes - 1);
 				Vector columns[kLanes];
 				Lanes::loadColumns (at, columns);
+				Vector outputs[kLanes];
 				for (int f = 0; f < kLanes; ++f)
-					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], outputs[u][f]);
+					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], outputs[f]);
 				Lanes::storeColumns (at, columns);
+				Lanes::addToSums (sums, outputs);
 			}
-			for (int f = 0; f < kLanes; ++f)
-			{
-				__m128d frameSum = loadPair (start[j + f]);
-				for (int u = 0; u < G; ++u)
-					frameSum = Lanes::addPairs (frameSum, outputs[u][f]);
-				storePair (sum[j + f], frameSum);
-			}
+			Lanes::storeSums (sum + j, sums);
 		}
 		for (; j < walk.count; ++j)
 		{

@@ -41,6 +41,24 @@ struct Sse2Lanes
 	}
 	// A frame's vector added to its sum, the lanes' pairs in order.
 	static __m128d addPairs (__m128d sum, Vector v) { return _mm_add_pd (sum, v); }
+	// The sums of kFrames frames, and the frames' vectors added to them, each frame's lanes'
+	// pairs in order.
+	using Sums = __m128d[kFrames];
+	static void loadSums (const Pair* frames, Sums& sums)
+	{
+		for (int f = 0; f < kFrames; ++f)
+			sums[f] = loadPair (frames[f]);
+	}
+	static void addToSums (Sums& sums, const Vector (&frames)[kFrames])
+	{
+		for (int f = 0; f < kFrames; ++f)
+			sums[f] = _mm_add_pd (sums[f], frames[f]);
+	}
+	static void storeSums (Pair* frames, const Sums& sums)
+	{
+		for (int f = 0; f < kFrames; ++f)
+			storePair (frames[f], sums[f]);
+	}
 
 	// The left and right channels of frames[0 .. kFrames - 1], each as a line holds them.
 	static void split (const Pair* frames, Vector& left, Vector& right)
@@ -158,6 +176,28 @@ struct AvxLanes
 	TESSALINE_AVX_HELPER static __m128d addPairs (__m128d sum, Vector v)
 	{
 		return _mm_add_pd (_mm_add_pd (sum, _mm256_castpd256_pd128 (v)), _mm256_extractf128_pd (v, 1));
+	}
+	// Two frames' sums to a register: each frame's two pairs go to the frames' sums in two
+	// additions, the first pairs of both frames and then the second.
+	using Sums = __m256d[kFrames / 2];
+	TESSALINE_AVX_HELPER static void loadSums (const Pair* frames, Sums& sums)
+	{
+		for (int p = 0; p < kFrames / 2; ++p)
+			sums[p] = _mm256_loadu_pd (frames[2 * p].lane);
+	}
+	TESSALINE_AVX_HELPER static void addToSums (Sums& sums, const Vector (&frames)[kFrames])
+	{
+		for (int p = 0; p < kFrames / 2; ++p)
+		{
+			const __m256d first = _mm256_permute2f128_pd (frames[2 * p], frames[2 * p + 1], 0x20);
+			const __m256d second = _mm256_permute2f128_pd (frames[2 * p], frames[2 * p + 1], 0x31);
+			sums[p] = _mm256_add_pd (_mm256_add_pd (sums[p], first), second);
+		}
+	}
+	TESSALINE_AVX_HELPER static void storeSums (Pair* frames, const Sums& sums)
+	{
+		for (int p = 0; p < kFrames / 2; ++p)
+			_mm256_storeu_pd (frames[2 * p].lane, sums[p]);
 	}
 
 	TESSALINE_AVX_HELPER static void split (const Pair* frames, Vector& left, Vector& right)
