@@ -227,7 +227,8 @@ BENCHMARK (BM_Engine)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000)
 BENCHMARK (BM_EngineSse2)->Unit (benchmark::kMicrosecond)->Arg (48000)->Arg (192000);
 BENCHMARK (BM_ProcessTail)->Unit (benchmark::kMicrosecond)->Arg (48000);
 
-// Keeps the time per frame of each benchmark to print the ratios after the table.
+// Keeps the time per frame of each benchmark to print the ratios after the table: the median of
+// its repetitions where there are several, else its one run.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -235,8 +236,15 @@ public:
 	{
 		ConsoleReporter::ReportRuns (runs);
 		for (const Run& run : runs)
-			if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-				nsPerFrame[run.benchmark_name ()] = run.counters.at ("ns/frame");
+		{
+			if (run.error_occurred)
+				continue;
+			const std::string name = run.run_name.str ();
+			if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+				nsPerFrame[name] = run.counters.at ("ns/frame");
+			else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+				nsPerFrame[name] = run.counters.at ("ns/frame");
+		}
 	}
 	std::map<std::string, double> nsPerFrame;
 };
@@ -252,7 +260,18 @@ void printRatio (const std::map<std::string, double>& ns, const char* what, cons
 
 int main (int argc, char** argv)
 {
-	benchmark::Initialize (&argc, argv);
+	// The machine's speed drifts while the contenders run one after the other: unless told
+	// otherwise, each runs five times, the runs of all of them shuffled together, and the ratios
+	// take each one's median.
+	std::vector<char*> arguments (argv, argv + argc);
+	char repetitions[] = "--benchmark_repetitions=5";
+	char interleaving[] = "--benchmark_enable_random_interleaving=true";
+	char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+	char minTime[] = "--benchmark_min_time=0.2";
+	if (argc == 1)
+		arguments.insert (arguments.end (), {repetitions, interleaving, aggregatesOnly, minTime});
+	int count = static_cast<int> (arguments.size ());
+	benchmark::Initialize (&count, arguments.data ());
 	RatioReporter reporter;
 	benchmark::RunSpecifiedBenchmarks (&reporter);
 	benchmark::Shutdown ();

@@ -43,6 +43,7 @@ public:
 	// processBlock runs the taps and combs in 256-bit registers where the processor has AVX (the
 	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
 	bool useAvx (bool enable);
+	bool usesAvx () const { return avxLanes; }
 
 	// Levels (normalized, not limited; NaN counts as 0) and their bypass switches.
 	void setDryLevel (double value);

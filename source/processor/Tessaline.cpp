@@ -2,6 +2,7 @@
 #include "processor/Tessaline.h"
 
 #include "processor/ClassIds.h"
+#include "processor/ChannelFrames.h"
 #include "processor/EngineMapping.h"
 #include "processor/ParameterIds.h"
 
@@ -52,18 +53,6 @@ Sample64** channelsOf<Sample64> (AudioBusBuffers& bus)
 {
 	return bus.channelBuffers64;
 }
-
-// Two consecutive samples of one channel as doubles, and back (rounded to nearest, as a cast is).
-inline __m128d loadTwo (const Sample32* samples)
-{
-	return _mm_cvtps_pd (_mm_castsi128_ps (_mm_loadl_epi64 (reinterpret_cast<const __m128i*> (samples))));
-}
-inline __m128d loadTwo (const Sample64* samples) { return _mm_loadu_pd (samples); }
-inline void storeTwo (Sample32* samples, __m128d values)
-{
-	_mm_storel_epi64 (reinterpret_cast<__m128i*> (samples), _mm_castps_si128 (_mm_cvtpd_ps (values)));
-}
-inline void storeTwo (Sample64* samples, __m128d values) { _mm_storeu_pd (samples, values); }
 
 template <typename Sample>
 bool hasStereoChannels (AudioBusBuffers& bus)
@@ -406,8 +395,8 @@ double Tessaline::processFrames (ProcessData& data)
 	const Sample* inRight = channelsOf<Sample> (data.inputs[0])[1];
 	Sample* outLeft = channelsOf<Sample> (data.outputs[0])[0];
 	Sample* outRight = channelsOf<Sample> (data.outputs[0])[1];
-	// The largest mid value of the even frames in the low lane and of the odd ones in the high
-	// lane: max (mid, largest) keeps largest unless mid is greater, so a NaN never gets in.
+	const bool avx = engine.usesAvx ();
+	// The largest mid value, in two lanes (see ChannelFrames::deinterleave).
 	__m128d largest = _mm_setzero_pd ();
 	double tailLevel = 0.0;
 	for (int32 start = 0; start < data.numSamples; start += kChunkFrames)
@@ -415,32 +404,18 @@ double Tessaline::processFrames (ProcessData& data)
 		const int32 count = std::min (data.numSamples - start, kChunkFrames);
 		const int32 pairs = count / 2 * 2;
 		// The whole chunk is read before anything is written: in-place buffers work.
-		for (int32 i = 0; i < pairs; i += 2)
-		{
-			const __m128d left = loadTwo (inLeft + start + i);
-			const __m128d right = loadTwo (inRight + start + i);
-			_mm_storeu_pd (&frames[2 * i], _mm_unpacklo_pd (left, right));
-			_mm_storeu_pd (&frames[2 * i + 2], _mm_unpackhi_pd (left, right));
-		}
+		if (avx)
+			ChannelFrames::interleaveAvx (inLeft + start, inRight + start, frames, pairs);
+		else
+			ChannelFrames::interleave (inLeft + start, inRight + start, frames, pairs);
 		if (pairs < count)
 		{
 			frames[2 * pairs] = inLeft[start + pairs];
 			frames[2 * pairs + 1] = inRight[start + pairs];
 		}
 		engine.processBlock (frames, frames, count);
-		// The chunk's own, so that it stays in a register through the loop.
-		__m128d passLargest = _mm_setzero_pd ();
-		for (int32 i = 0; i < pairs; i += 2)
-		{
-			const __m128d first = _mm_loadu_pd (&frames[2 * i]);
-			const __m128d second = _mm_loadu_pd (&frames[2 * i + 2]);
-			const __m128d left = _mm_unpacklo_pd (first, second);
-			const __m128d right = _mm_unpackhi_pd (first, second);
-			storeTwo (outLeft + start + i, left);
-			storeTwo (outRight + start + i, right);
-			passLargest = _mm_max_pd (_mm_div_pd (_mm_add_pd (left, right), _mm_set1_pd (2.0)), passLargest);
-		}
-		largest = _mm_max_pd (passLargest, largest);
+		largest = avx ? ChannelFrames::deinterleaveAvx (frames, outLeft + start, outRight + start, pairs, largest)
+		              : ChannelFrames::deinterleave (frames, outLeft + start, outRight + start, pairs, largest);
 		if (pairs < count)
 		{
 			outLeft[start + pairs] = static_cast<Sample> (frames[2 * pairs]);
