@@ -33,6 +33,7 @@ ModulatedDelay::ModulatedDelay ()
 	setPair (readFraction, 0.0, 0.0);
 	setPair (laneSwing, 0.0, 0.0);
 	std::fill (std::begin (sineTable), std::end (sineTable), 0.0);
+	std::fill (std::begin (sineSlopes), std::end (sineSlopes), 0.0);
 	reset ();
 	setDelayTime (10.0);
 	setSpeed (20.0);
@@ -114,6 +115,8 @@ void ModulatedDelay::buildSineTable ()
 	}
 	sineTable[kTableSteps] = 0.0;
 	sineTable[kTableSteps + 1] = sineTable[1];
+	for (int32_t i = 0; i <= kTableSteps; ++i)
+		sineSlopes[i] = sineTable[i + 1] - sineTable[i];
 	prepareRead ();
 }
 

@@ -77,7 +77,8 @@ public:
 		, table (delay.tableLength)
 		, increment (delay.phaseIncrement)
 		, p (delay.phase)
-		, w (delay.writeIndex)
+		, wrapped (delay.phase > delay.tableLength ? delay.phase - delay.tableLength : delay.phase)
+		, w (delay.writeIndex >= size ? 0 : delay.writeIndex)
 		{
 			line.planSlots[0] = line.readSlotL;
 			line.planSlots[1] = line.readSlotR;
@@ -87,14 +88,15 @@ public:
 		Planner& operator= (const Planner&) = delete;
 
 		// The read points of frame j + 1 of the plan, as write () prepares them after frame j.
+		// The wrap of the oscillator that readPoints () makes for the table is the one the next
+		// step starts from, and so is the write frame below the size: each is made once here.
 		void step (int32_t j)
 		{
-			if (p > table)
-				p = p - table;
-			p = p + increment;
-			w = (w >= size ? 0 : w) + 1;
+			p = wrapped + increment;
+			wrapped = p > table ? p - table : p;
+			w = w + 1 >= size ? 0 : w + 1;
 			__m128d fractions;
-			line.readPoints (p, w, line.planSlots[2 * j + 2], line.planSlots[2 * j + 3], fractions);
+			line.readPointsAt (wrapped, w, line.planSlots[2 * j + 2], line.planSlots[2 * j + 3], fractions);
 			storePair (line.planFractions[j + 1], fractions);
 			line.planPhases[j + 1] = p;
 		}
@@ -116,8 +118,9 @@ public:
 		const uint32_t size;
 		const double table;
 		const double increment;
-		double p;
-		uint32_t w;
+		double p; // as write () leaves the phase
+		double wrapped; // within the table
+		uint32_t w; // the frame the next write goes to
 	};
 
 	class Pass
@@ -191,6 +194,8 @@ private:
 	}
 	// The read points for the oscillator at `at` (before its wrap) and the write index `next`.
 	void readPoints (double at, uint32_t next, int32_t& slotL, int32_t& slotR, __m128d& fractions) const;
+	// The same from the phase after its wrap and the write frame below the size.
+	void readPointsAt (double phaseInTable, uint32_t frame, int32_t& slotL, int32_t& slotR, __m128d& fractions) const;
 
 	__m128d interpolate (int32_t slotL, int32_t slotR, __m128d fractions) const
 	{
@@ -201,17 +206,11 @@ private:
 		return _mm_add_pd (older, _mm_mul_pd (fractions, _mm_sub_pd (newer, older)));
 	}
 
-	// frame modulo size, for a frame below three times the size: the frame the next step writes
-	// lies below the size, and the read offsets below twice the size, since the swing never
-	// exceeds half of halfLength.
-	static uint32_t belowSize (uint32_t frame, uint32_t size)
-	{
-		if (frame >= size)
-			frame -= size;
-		if (frame >= size)
-			frame -= size;
-		return frame;
-	}
+	// frame modulo size, for a frame below twice the size: the frame the next step writes lies
+	// below the size, and the read offsets lie from the size (length + halfLength less a swing of
+	// at most half of halfLength) to below twice the size, so that frame plus offset less the
+	// size does.
+	static uint32_t belowSize (uint32_t frame, uint32_t size) { return frame >= size ? frame - size : frame; }
 
 	int32_t length; // frames of one cycle, at least 4
 	uint32_t writeIndex; // frame last written
@@ -245,18 +244,23 @@ private:
 	uint32_t keptSettings;
 	uint32_t settings;
 	double sineTable[kTableSteps + 2]; // two guard entries for the interpolation
+	double sineSlopes[kTableSteps + 1]; // sineTable[i + 1] - sineTable[i]
 	alignas (16) double buffer[2 * kCapacityFrames]; // left and right interleaved
 };
 
 inline void ModulatedDelay::readPoints (double at, uint32_t next, int32_t& slotL, int32_t& slotR,
                                         __m128d& fractions) const
 {
-	double p = at;
-	if (p > tableLength)
-		p = p - tableLength;
+	const uint32_t size = static_cast<uint32_t> (length);
+	readPointsAt (at > tableLength ? at - tableLength : at, next >= size ? 0 : next, slotL, slotR, fractions);
+}
+
+inline void ModulatedDelay::readPointsAt (double p, uint32_t w, int32_t& slotL, int32_t& slotR,
+                                          __m128d& fractions) const
+{
 	const int32_t i = static_cast<int32_t> (p);
 	const double f = p - i;
-	const double s = sineTable[i] + f * (sineTable[i + 1] - sineTable[i]);
+	const double s = sineTable[i] + f * sineSlopes[i];
 
 	// (oL, oR) = (readOffset - s * swing, readOffset + s * swing)
 	const __m128d offsets = _mm_add_pd (_mm_set1_pd (readOffset),
@@ -265,10 +269,10 @@ inline void ModulatedDelay::readPoints (double at, uint32_t next, int32_t& slotL
 	fractions = _mm_sub_pd (offsets, _mm_cvtepi32_pd (whole));
 
 	const uint32_t size = static_cast<uint32_t> (length);
-	const uint32_t w = next >= size ? 0 : next;
-	const uint32_t jL = belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (whole)), size);
+	const __m128i beyond = _mm_sub_epi32 (whole, _mm_set1_epi32 (length));
+	const uint32_t jL = belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (beyond)), size);
 	const uint32_t jR =
-	    belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (_mm_shuffle_epi32 (whole, 1))), size);
+	    belowSize (w + static_cast<uint32_t> (_mm_cvtsi128_si32 (_mm_shuffle_epi32 (beyond, 1))), size);
 	slotL = static_cast<int32_t> (2 * jL);
 	slotR = static_cast<int32_t> (2 * jR + 1);
 }
