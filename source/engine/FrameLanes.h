@@ -10,7 +10,7 @@ namespace Vst {
 
 // A line walk's run stores frame first + j at index top - j, so kFrames consecutive frames of a
 // line are one vector loaded from the lowest of their indices: the last frame comes first. Rows
-// of several lines transpose into one vector per frame, with a lane for each line. The
+// of several lines become columns, one vector per frame with a lane for each line, and back. The
 // operations are lane for lane those of the frame routine, so the bits do not depend on the
 // vector width. Sse2Lanes runs everywhere; AvxLanes only where AvxLanes::available () says so, inside
 // functions built for AVX (TESSALINE_AVX_ENTRY).
@@ -217,21 +217,9 @@ struct AvxLanes
 		_mm256_storeu_pd (frames[2].lane, _mm256_permute2f128_pd (even, odd, 0x20));
 	}
 
-	TESSALINE_AVX_HELPER static void transpose (Vector (&rows)[kFrames])
-	{
-		const __m256d t0 = _mm256_unpacklo_pd (rows[0], rows[1]);
-		const __m256d t1 = _mm256_unpackhi_pd (rows[0], rows[1]);
-		const __m256d t2 = _mm256_unpacklo_pd (rows[2], rows[3]);
-		const __m256d t3 = _mm256_unpackhi_pd (rows[2], rows[3]);
-		rows[0] = _mm256_permute2f128_pd (t0, t2, 0x20);
-		rows[1] = _mm256_permute2f128_pd (t1, t3, 0x20);
-		rows[2] = _mm256_permute2f128_pd (t0, t2, 0x31);
-		rows[3] = _mm256_permute2f128_pd (t1, t3, 0x31);
-	}
-
 	// Each column gathers a frame from the four lines: two 128-bit halves of the lines' rows go
-	// to each register, and one unpack per column does the rest, which leaves the shuffle unit
-	// the fewer operations than a full transposition.
+	// to each register, and one unpack per column does the rest, half the shuffles of a full
+	// transposition.
 	TESSALINE_AVX_HELPER static void loadColumns (double* const (&at)[kFrames], Vector (&columns)[kFrames])
 	{
 		for (int half = 0; half < 2; ++half)

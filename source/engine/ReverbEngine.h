@@ -40,8 +40,9 @@ public:
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 256;
 	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
-	// processBlock runs the taps and combs in 256-bit registers where the processor has AVX (the
-	// default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX is used.
+	// processBlock runs the taps, combs and diffusers in 256-bit registers where the processor has
+	// AVX (the default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX
+	// is used.
 	bool useAvx (bool enable);
 	bool usesAvx () const { return avxLanes; }
 
