@@ -50,6 +50,12 @@ inline __m128d wetInput (__m128d x)
 	return _mm_min_pd (_mm_max_pd (finite, _mm_set1_pd (-kWetInputLimit)), _mm_set1_pd (kWetInputLimit));
 }
 
+// One 256-bit register from two pairs, the first in its low half; for code built for AVX.
+TESSALINE_AVX_HELPER inline __m256d halves (__m128d low, __m128d high)
+{
+	return _mm256_insertf128_pd (_mm256_castpd128_pd256 (low), high, 1);
+}
+
 } // namespace
 
 ReverbEngine::ReverbEngine ()
@@ -246,6 +252,11 @@ TESSALINE_AVX_ENTRY void ReverbEngine::runLateReverbAvx (FrameClock now, int32_t
 // order, the same values as the frame routine.
 void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep)
 {
+	if (avxLanes)
+	{
+		finishPassAvx (in, out, frames, next, keep);
+		return;
+	}
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
@@ -272,6 +283,106 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 		planner.keep (next);
 	else
 		planner.finish (next);
+	low.save (eqBands[0]);
+	peak.save (eqBands[1]);
+	high.save (eqBands[2]);
+}
+
+// finishPass with the low shelf and the peaking band in one 256-bit register, the low shelf in the
+// low half. The peaking band runs two frames behind the low shelf and the high shelf two behind
+// that, so that what each band takes from the one before was made two frames earlier and no
+// move between the halves lies on a band's own chain from frame to frame. A half whose band has
+// no frame keeps its memory.
+TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* out, int32_t frames, int32_t next,
+                                                      bool keep)
+{
+	const EqualizerBand::Kernel lowBand (eqBands[0]);
+	const EqualizerBand::Kernel peakBand (eqBands[1]);
+	EqualizerBand::Kernel high (eqBands[2]);
+	const __m256d b0 = halves (lowBand.b0, peakBand.b0);
+	const __m256d b1 = halves (lowBand.b1, peakBand.b1);
+	const __m256d b2 = halves (lowBand.b2, peakBand.b2);
+	const __m256d a1 = halves (lowBand.a1, peakBand.a1);
+	const __m256d a2 = halves (lowBand.a2, peakBand.a2);
+	const __m256d a0 = halves (lowBand.a0, peakBand.a0);
+	__m256d x1 = halves (lowBand.x1, peakBand.x1);
+	__m256d x2 = halves (lowBand.x2, peakBand.x2);
+	__m256d y1 = halves (lowBand.y1, peakBand.y1);
+	__m256d y2 = halves (lowBand.y2, peakBand.y2);
+	// The low shelf's outputs of the last two frames, and the peaking band's: the next band's input
+	// two frames later.
+	__m128d lowOut1 = _mm_setzero_pd (), lowOut2 = _mm_setzero_pd ();
+	__m128d peakOut1 = _mm_setzero_pd (), peakOut2 = _mm_setzero_pd ();
+	ModulatedDelay::Planner planner (modulatedDelay);
+	const __m128d late = loadPair (reverbGain);
+	const __m128d early = loadPair (earlyReflectionsGain);
+	for (int32_t j = 0; j < frames + 4; ++j)
+	{
+		if (j >= 4)
+			_mm_storeu_pd (out + 2 * (j - 4), mix (high.step (peakOut2), _mm_loadu_pd (in + 2 * (j - 4))));
+		const bool lowOn = j < frames;
+		const bool peakOn = j >= 2 && j < frames + 2;
+		__m256d y = _mm256_setzero_pd ();
+		if (lowOn || peakOn)
+		{
+			__m128d lowIn = _mm_setzero_pd ();
+			if (lowOn)
+			{
+				const __m128d er = _mm_mul_pd (early, loadPair (passEarly[j]));
+				lowIn = _mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), er);
+			}
+			const __m256d x = halves (lowIn, lowOut2);
+			y = _mm256_mul_pd (b0, x);
+			y = _mm256_add_pd (y, _mm256_mul_pd (b1, x1));
+			y = _mm256_add_pd (y, _mm256_mul_pd (b2, x2));
+			y = _mm256_sub_pd (y, _mm256_mul_pd (a1, y1));
+			y = _mm256_sub_pd (y, _mm256_mul_pd (a2, y2));
+			y = _mm256_div_pd (y, a0);
+			if (lowOn && peakOn)
+			{
+				x2 = x1;
+				x1 = x;
+				y2 = y1;
+				y1 = y;
+			}
+			else if (lowOn)
+			{
+				// The peaking band's half keeps its memory.
+				x2 = _mm256_blend_pd (x1, x2, 0xc);
+				x1 = _mm256_blend_pd (x, x1, 0xc);
+				y2 = _mm256_blend_pd (y1, y2, 0xc);
+				y1 = _mm256_blend_pd (y, y1, 0xc);
+			}
+			else
+			{
+				// The low shelf's half keeps its memory.
+				x2 = _mm256_blend_pd (x1, x2, 0x3);
+				x1 = _mm256_blend_pd (x, x1, 0x3);
+				y2 = _mm256_blend_pd (y1, y2, 0x3);
+				y1 = _mm256_blend_pd (y, y1, 0x3);
+			}
+		}
+		lowOut2 = lowOut1;
+		lowOut1 = _mm256_castpd256_pd128 (y);
+		peakOut2 = peakOut1;
+		peakOut1 = _mm256_extractf128_pd (y, 1);
+		if (j < next)
+			planner.step (j);
+	}
+	if (keep)
+		planner.keep (next);
+	else
+		planner.finish (next);
+	EqualizerBand::Kernel low (lowBand);
+	EqualizerBand::Kernel peak (peakBand);
+	low.x1 = _mm256_castpd256_pd128 (x1);
+	low.x2 = _mm256_castpd256_pd128 (x2);
+	low.y1 = _mm256_castpd256_pd128 (y1);
+	low.y2 = _mm256_castpd256_pd128 (y2);
+	peak.x1 = _mm256_extractf128_pd (x1, 1);
+	peak.x2 = _mm256_extractf128_pd (x2, 1);
+	peak.y1 = _mm256_extractf128_pd (y1, 1);
+	peak.y2 = _mm256_extractf128_pd (y2, 1);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);

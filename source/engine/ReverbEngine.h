@@ -116,6 +116,7 @@ private:
 	void runLateReverb (FrameClock now, int32_t frames);
 	void runLateReverbAvx (FrameClock now, int32_t frames);
 	void finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep);
+	void finishPassAvx (const double* in, double* out, int32_t frames, int32_t next, bool keep);
 	// The output frame from the equalised wet signal q and the input frame x.
 	__m128d mix (__m128d q, __m128d x) const
 	{
