@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/FrameLanes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -101,6 +102,24 @@ public:
 			line.planPhases[j + 1] = p;
 		}
 
+		// The read points of frames j + 1 and j + 2, as two step ()s make them, the two frames'
+		// offsets and read frames worked out together; for a caller built for AVX.
+		TESSALINE_AVX_HELPER void stepTwo (int32_t j)
+		{
+			const double p0 = wrapped + increment;
+			const double q0 = p0 > table ? p0 - table : p0;
+			const double p1 = q0 + increment;
+			const double q1 = p1 > table ? p1 - table : p1;
+			const uint32_t w0 = w + 1 >= size ? 0 : w + 1;
+			const uint32_t w1 = w0 + 1 >= size ? 0 : w0 + 1;
+			p = p1;
+			wrapped = q1;
+			w = w1;
+			_mm_storeu_pd (&line.planPhases[j + 1], _mm_set_pd (p1, p0));
+			const __m256d sines = _mm256_set_pd (line.sineAt (q1), line.sineAt (q1), line.sineAt (q0), line.sineAt (q0));
+			line.readPointsOfTwo (sines, w0, w1, &line.planSlots[2 * j + 2], line.planFractions[j + 1].lane);
+		}
+
 		// After frames steps: the oscillator and the prepared points where the plan ends.
 		void finish (int32_t frames) { line.commitPlan (frames); }
 
@@ -196,6 +215,30 @@ private:
 	void readPoints (double at, uint32_t next, int32_t& slotL, int32_t& slotR, __m128d& fractions) const;
 	// The same from the phase after its wrap and the write frame below the size.
 	void readPointsAt (double phaseInTable, uint32_t frame, int32_t& slotL, int32_t& slotR, __m128d& fractions) const;
+	// The oscillator's sine at a phase within the table.
+	double sineAt (double phaseInTable) const
+	{
+		const int32_t i = static_cast<int32_t> (phaseInTable);
+		return sineTable[i] + (phaseInTable - i) * sineSlopes[i];
+	}
+	// readPointsAt's second half for two frames, from their sines (the first frame's in the low
+	// half, in both of its lanes) and write frames: four slots and two pairs of fractions.
+	TESSALINE_AVX_HELPER void readPointsOfTwo (__m256d sines, uint32_t frame0, uint32_t frame1, int32_t* slots,
+	                                           double* fractions) const
+	{
+		const __m256d offsets = _mm256_add_pd (_mm256_set1_pd (readOffset),
+		                                       _mm256_mul_pd (sines, _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (laneSwing.lane))));
+		const __m128i whole = _mm256_cvttpd_epi32 (offsets);
+		_mm256_storeu_pd (fractions, _mm256_sub_pd (offsets, _mm256_cvtepi32_pd (whole)));
+		// As belowSize (), in each lane.
+		const __m128i sizes = _mm_set1_epi32 (length);
+		__m128i frames = _mm_add_epi32 (_mm_sub_epi32 (whole, sizes),
+		                                _mm_set_epi32 (static_cast<int32_t> (frame1), static_cast<int32_t> (frame1),
+		                                               static_cast<int32_t> (frame0), static_cast<int32_t> (frame0)));
+		frames = _mm_sub_epi32 (frames, _mm_and_si128 (_mm_cmpgt_epi32 (frames, _mm_set1_epi32 (length - 1)), sizes));
+		const __m128i lanes = _mm_set_epi32 (1, 0, 1, 0);
+		_mm_storeu_si128 (reinterpret_cast<__m128i*> (slots), _mm_add_epi32 (_mm_add_epi32 (frames, frames), lanes));
+	}
 
 	__m128d interpolate (int32_t slotL, int32_t slotR, __m128d fractions) const
 	{
@@ -258,9 +301,7 @@ inline void ModulatedDelay::readPoints (double at, uint32_t next, int32_t& slotL
 inline void ModulatedDelay::readPointsAt (double p, uint32_t w, int32_t& slotL, int32_t& slotR,
                                           __m128d& fractions) const
 {
-	const int32_t i = static_cast<int32_t> (p);
-	const double f = p - i;
-	const double s = sineTable[i] + f * sineSlopes[i];
+	const double s = sineAt (p);
 
 	// (oL, oR) = (readOffset - s * swing, readOffset + s * swing)
 	const __m128d offsets = _mm_add_pd (_mm_set1_pd (readOffset),

@@ -366,7 +366,12 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 		lowOut1 = _mm256_castpd256_pd128 (y);
 		peakOut2 = peakOut1;
 		peakOut1 = _mm256_extractf128_pd (y, 1);
-		if (j < next)
+		if (j < (next & ~1))
+		{
+			if ((j & 1) == 0)
+				planner.stepTwo (j);
+		}
+		else if (j < next)
 			planner.step (j);
 	}
 	if (keep)
