@@ -170,11 +170,14 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 					at[r] = slots[u * kLanes + r] - j - (kLanes - 1);
 				Vector columns[kLanes];
 				Lanes::loadColumns (at, columns);
-				Vector outputs[kLanes];
-				for (int f = 0; f < kLanes; ++f)
-					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], outputs[f]);
+				for (int f = 0; f < kLanes; f += 2)
+				{
+					Vector first, second;
+					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], first);
+					columns[kLanes - 2 - f] = pass (u, inputs[f + 1], columns[kLanes - 2 - f], second);
+					Lanes::addPairToSums (sums, f / 2, first, second);
+				}
 				Lanes::storeColumns (at, columns);
-				Lanes::addToSums (sums, outputs);
 			}
 			Lanes::storeSums (sum + j, sums);
 		}

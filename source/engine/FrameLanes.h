@@ -54,6 +54,12 @@ struct Sse2Lanes
 		for (int f = 0; f < kFrames; ++f)
 			sums[f] = _mm_add_pd (sums[f], frames[f]);
 	}
+	// The same for frames 2 p and 2 p + 1 alone.
+	static void addPairToSums (Sums& sums, int p, Vector first, Vector second)
+	{
+		sums[2 * p] = _mm_add_pd (sums[2 * p], first);
+		sums[2 * p + 1] = _mm_add_pd (sums[2 * p + 1], second);
+	}
 	static void storeSums (Pair* frames, const Sums& sums)
 	{
 		for (int f = 0; f < kFrames; ++f)
@@ -193,6 +199,12 @@ struct AvxLanes
 			const __m256d second = _mm256_permute2f128_pd (frames[2 * p], frames[2 * p + 1], 0x31);
 			sums[p] = _mm256_add_pd (_mm256_add_pd (sums[p], first), second);
 		}
+	}
+	TESSALINE_AVX_HELPER static void addPairToSums (Sums& sums, int p, Vector first, Vector second)
+	{
+		const __m256d low = _mm256_permute2f128_pd (first, second, 0x20);
+		const __m256d high = _mm256_permute2f128_pd (first, second, 0x31);
+		sums[p] = _mm256_add_pd (_mm256_add_pd (sums[p], low), high);
 	}
 	TESSALINE_AVX_HELPER static void storeSums (Pair* frames, const Sums& sums)
 	{
