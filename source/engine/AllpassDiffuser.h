@@ -36,7 +36,10 @@ public:
 
 	// The same for the diffusers of a chain over many frames, each taking the previous one's
 	// output: frame j's input is source (j), and sink (j, output) takes the last one's output.
-	template <int G, class Source, class Sink>
+	// With kAvx, for a caller built for AVX (see AvxLanes::available ()), two frames go to a
+	// 256-bit register; the source is still asked for each frame in turn, and the sink told of
+	// each in turn.
+	template <int G, bool kAvx = false, class Source, class Sink>
 	static void runChain (AllpassDiffuser* chain, FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
 	{
 		LineCursor* cursors[G];
@@ -52,57 +55,34 @@ public:
 			Pair* slots[G];
 			for (int k = 0; k < G; ++k)
 				slots[k] = &chain[k].buffer[top[k]];
-			for (int32_t j = 0; j < count; ++j)
-			{
-				__m128d a = source (first + j);
-				for (int k = 0; k < G; ++k)
-					a = pass (a, slots[k][-j], gains[k]);
-				sink (first + j, a);
-			}
-		});
-	}
-
-	// runChain with two frames to a 256-bit register, for a caller built for AVX (see
-	// AvxLanes::available ()). The source is still asked for each frame in turn, and the sink
-	// told of each in turn, a pair of frames at a time.
-	template <int G, class Source, class Sink>
-	static void runChainAvx (AllpassDiffuser* chain, FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
-	{
-		LineCursor* cursors[G];
-		int32_t lengths[G];
-		AvxLanes::Vector gains[G];
-		for (int k = 0; k < G; ++k)
-		{
-			cursors[k] = &chain[k].position;
-			lengths[k] = chain[k].length;
-			gains[k] = AvxLanes::frame (chain[k].gains);
-		}
-		walkLines (cursors, lengths, clock, frames, [&] (int32_t first, int32_t count, const size_t* top) {
-			Pair* slots[G];
-			for (int k = 0; k < G; ++k)
-				slots[k] = &chain[k].buffer[top[k]];
 			int32_t j = 0;
-			for (; j + 2 <= count; j += 2)
+			if constexpr (kAvx)
 			{
-				// A run's slots are all distinct, so frame j + 1 never reads what frame j stores.
-				const __m128d earlier = source (first + j);
-				AvxLanes::Vector a = AvxLanes::framePair (source (first + j + 1), earlier);
+				AvxLanes::Vector wideGains[G];
 				for (int k = 0; k < G; ++k)
+					wideGains[k] = AvxLanes::frame (chain[k].gains);
+				for (; j + 2 <= count; j += 2)
 				{
-					double* const slot = slots[k][-j - 1].lane;
-					const AvxLanes::Vector d = AvxLanes::load (slot);
-					const AvxLanes::Vector v = AvxLanes::sub (a, AvxLanes::mul (gains[k], d));
-					AvxLanes::store (slot, v);
-					a = AvxLanes::add (d, AvxLanes::mul (gains[k], v));
+					// A run's slots are all distinct, so frame j + 1 never reads what frame j stores.
+					const __m128d earlier = source (first + j);
+					AvxLanes::Vector a = AvxLanes::framePair (source (first + j + 1), earlier);
+					for (int k = 0; k < G; ++k)
+					{
+						double* const slot = slots[k][-j - 1].lane;
+						const AvxLanes::Vector d = AvxLanes::load (slot);
+						const AvxLanes::Vector v = AvxLanes::sub (a, AvxLanes::mul (wideGains[k], d));
+						AvxLanes::store (slot, v);
+						a = AvxLanes::add (d, AvxLanes::mul (wideGains[k], v));
+					}
+					sink (first + j, AvxLanes::earlierFrame (a));
+					sink (first + j + 1, AvxLanes::laterFrame (a));
 				}
-				sink (first + j, AvxLanes::earlierFrame (a));
-				sink (first + j + 1, AvxLanes::laterFrame (a));
 			}
 			for (; j < count; ++j)
 			{
 				__m128d a = source (first + j);
 				for (int k = 0; k < G; ++k)
-					a = pass (a, slots[k][-j], loadPair (chain[k].gains));
+					a = pass (a, slots[k][-j], gains[k]);
 				sink (first + j, a);
 			}
 		});

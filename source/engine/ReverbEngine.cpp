@@ -233,10 +233,7 @@ inline void ReverbEngine::runLateReverb (FrameClock now, int32_t frames)
 	ModulatedDelay::Pass modulation (modulatedDelay);
 	auto source = [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); };
 	auto sink = [this] (int32_t j, __m128d a) { storePair (passSum[j], a); };
-	if constexpr (kAvx)
-		AllpassDiffuser::runChainAvx<kNumDiffusers> (diffusers, now, frames, source, sink);
-	else
-		AllpassDiffuser::runChain<kNumDiffusers> (diffusers, now, frames, source, sink);
+	AllpassDiffuser::runChain<kNumDiffusers, kAvx> (diffusers, now, frames, source, sink);
 }
 
 TESSALINE_AVX_ENTRY void ReverbEngine::runLateReverbAvx (FrameClock now, int32_t frames)
@@ -296,8 +293,8 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* out, int32_t frames, int32_t next,
                                                       bool keep)
 {
-	const EqualizerBand::Kernel lowBand (eqBands[0]);
-	const EqualizerBand::Kernel peakBand (eqBands[1]);
+	EqualizerBand::Kernel lowBand (eqBands[0]);
+	EqualizerBand::Kernel peakBand (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
 	const __m256d b0 = halves (lowBand.b0, peakBand.b0);
 	const __m256d b1 = halves (lowBand.b1, peakBand.b1);
@@ -378,18 +375,16 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 		planner.keep (next);
 	else
 		planner.finish (next);
-	EqualizerBand::Kernel low (lowBand);
-	EqualizerBand::Kernel peak (peakBand);
-	low.x1 = _mm256_castpd256_pd128 (x1);
-	low.x2 = _mm256_castpd256_pd128 (x2);
-	low.y1 = _mm256_castpd256_pd128 (y1);
-	low.y2 = _mm256_castpd256_pd128 (y2);
-	peak.x1 = _mm256_extractf128_pd (x1, 1);
-	peak.x2 = _mm256_extractf128_pd (x2, 1);
-	peak.y1 = _mm256_extractf128_pd (y1, 1);
-	peak.y2 = _mm256_extractf128_pd (y2, 1);
-	low.save (eqBands[0]);
-	peak.save (eqBands[1]);
+	lowBand.x1 = _mm256_castpd256_pd128 (x1);
+	lowBand.x2 = _mm256_castpd256_pd128 (x2);
+	lowBand.y1 = _mm256_castpd256_pd128 (y1);
+	lowBand.y2 = _mm256_castpd256_pd128 (y2);
+	peakBand.x1 = _mm256_extractf128_pd (x1, 1);
+	peakBand.x2 = _mm256_extractf128_pd (x2, 1);
+	peakBand.y1 = _mm256_extractf128_pd (y1, 1);
+	peakBand.y2 = _mm256_extractf128_pd (y2, 1);
+	lowBand.save (eqBands[0]);
+	peakBand.save (eqBands[1]);
 	high.save (eqBands[2]);
 }
 
