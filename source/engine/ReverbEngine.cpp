@@ -245,8 +245,9 @@ TESSALINE_AVX_ENTRY void ReverbEngine::runLateReverbAvx (FrameClock now, int32_t
 // leaves the processor idle most of the time, so the bands run a frame apart (the peaking band one
 // frame behind the low shelf, the high shelf two), which lets the three chains overlap within a
 // frame's work; and the modulated delay's read points for the next pass (next frames) are planned
-// alongside, and kept for the next block where keep is set. Each band still takes its frames in
-// order, the same values as the frame routine.
+// alongside, and kept for the next block where keep is set, while the next pass's scratch is
+// fetched (fetchPassInputs). Each band still takes its frames in order, the same values as the
+// frame routine.
 void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep)
 {
 	if (avxLanes)
@@ -274,7 +275,10 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 			lowOut = low.step (_mm_add_pd (_mm_mul_pd (late, loadPair (passSum[j])), er));
 		}
 		if (j < next)
+		{
 			planner.step (j);
+			fetchPassInputs (j);
+		}
 	}
 	if (keep)
 		planner.keep (next);
@@ -370,6 +374,8 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 		}
 		else if (j < next)
 			planner.step (j);
+		if (j < next)
+			fetchPassInputs (j);
 	}
 	if (keep)
 		planner.keep (next);

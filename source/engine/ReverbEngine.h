@@ -117,6 +117,18 @@ private:
 	void runLateReverbAvx (FrameClock now, int32_t frames);
 	void finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep);
 	void finishPassAvx (const double* in, double* out, int32_t frames, int32_t next, bool keep);
+	// The next pass's pre-delay stores its frame j in passWet and passComb. By the end of a pass the
+	// lines' streams have pushed both out of the first-level cache, and the pre-delay's loop has
+	// too little else to do to hide the misses: fetched a cache line at a time while the equaliser
+	// waits on its divisions, they cost nothing.
+	void fetchPassInputs (int32_t j) const
+	{
+		if ((j & 3) == 0) // four frames to a 64-byte line
+		{
+			_mm_prefetch (reinterpret_cast<const char*> (&passWet[j]), _MM_HINT_T0);
+			_mm_prefetch (reinterpret_cast<const char*> (&passComb[j]), _MM_HINT_T0);
+		}
+	}
 	// The output frame from the equalised wet signal q and the input frame x.
 	__m128d mix (__m128d q, __m128d x) const
 	{
