@@ -1,13 +1,16 @@
 // The engine's block path against its frame routine, with SSE2 and with AVX, in one run: a plain
 // program for targets without Google Benchmark (the 32-bit Windows build, run under wine by hand).
 // Each contender runs the same blocks of noise at the processor's default settings, in rounds
-// that take turns, and the fastest round of each counts. An argument (frames, sse2 or avx) runs
-// that contender alone, for a profiler, ten times as long.
+// that take turns. The times shown are each contender's fastest round. A ratio is the median over
+// the rounds of the two contenders' times in the same round, so that the machine's other load,
+// which changes from round to round but is much the same for both within one, does not move it.
+// An argument (frames, sse2 or avx) runs that contender alone, for a profiler, ten times as long.
 #include "EngineTestSupport.h"
 
 #include "engine/DenormalGuard.h"
 #include "engine/ReverbEngine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -21,7 +24,7 @@ namespace {
 
 constexpr int32_t kBlockFrames = 512;
 constexpr int kBlocksPerRound = 200;
-constexpr int kRounds = 15;
+constexpr int kRounds = 41;
 constexpr double kRates[] = {48000.0, 192000.0};
 
 enum class Path
@@ -62,7 +65,19 @@ struct Contender
 	std::unique_ptr<ReverbEngine> engine;
 	bool available = false;
 	double best = 1.0e9;
+	std::vector<double> rounds;
 };
+
+// The median over the rounds of a's time over b's in the same round.
+double medianRatio (const Contender& a, const Contender& b)
+{
+	std::vector<double> ratios;
+	for (size_t r = 0; r < a.rounds.size () && r < b.rounds.size (); ++r)
+		ratios.push_back (a.rounds[r] / b.rounds[r]);
+	std::sort (ratios.begin (), ratios.end ());
+	const size_t n = ratios.size ();
+	return n == 0 ? 0.0 : (n % 2 ? ratios[n / 2] : 0.5 * (ratios[n / 2 - 1] + ratios[n / 2]));
+}
 
 } // namespace
 
@@ -85,17 +100,16 @@ int main (int argc, char** argv)
 				{
 					const double seconds = c.round (in, out);
 					c.best = seconds < c.best ? seconds : c.best;
+					c.rounds.push_back (seconds);
 				}
 		const double frames = contenders[0].best * 1e9;
 		const double sse2 = contenders[1].best * 1e9;
 		std::printf ("%-10.0f %14.2f %14.2f ", rate, frames, sse2);
 		if (contenders[2].available)
-		{
-			const double avx = contenders[2].best * 1e9;
-			std::printf ("%14.2f %16.3f %16.3f\n", avx, frames / sse2, frames / avx);
-		}
+			std::printf ("%14.2f %16.3f %16.3f\n", contenders[2].best * 1e9, medianRatio (contenders[0], contenders[1]),
+			             medianRatio (contenders[0], contenders[2]));
 		else
-			std::printf ("%14s %16.3f %16s\n", "-", frames / sse2, "-");
+			std::printf ("%14s %16.3f %16s\n", "-", medianRatio (contenders[0], contenders[1]), "-");
 	}
 	std::printf ("target: the block path at least 1.5 times as fast as the frame loop\n");
 	return 0;
