@@ -105,9 +105,9 @@ void DampedComb::updateDampingCoefficients ()
 }
 
 // G units of combs in runs of their lines, a unit being the combs whose lines fill the lanes of
-// one vector. Each group of frames is loaded line by line and transposed into one vector per
-// frame, so that the lines are read and written a vector at a time; the damping recurrences of
-// the units overlap. A run's last few frames go one by one.
+// one vector. Each group of frames is loaded from the lines as one column per frame and stored
+// back the same way, so that the lines are read and written a vector at a time; the damping
+// recurrences of the units overlap. A run's last few frames go one by one.
 template <class Lanes, int G>
 inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
                                   int32_t frames)

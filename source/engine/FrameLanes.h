@@ -41,20 +41,14 @@ struct Sse2Lanes
 	}
 	// A frame's vector added to its sum, the lanes' pairs in order.
 	static __m128d addPairs (__m128d sum, Vector v) { return _mm_add_pd (sum, v); }
-	// The sums of kFrames frames, and the frames' vectors added to them, each frame's lanes'
-	// pairs in order.
+	// The sums of kFrames frames, and the vectors of frames 2 p and 2 p + 1 added to them, each
+	// frame's lanes' pairs in order.
 	using Sums = __m128d[kFrames];
 	static void loadSums (const Pair* frames, Sums& sums)
 	{
 		for (int f = 0; f < kFrames; ++f)
 			sums[f] = loadPair (frames[f]);
 	}
-	static void addToSums (Sums& sums, const Vector (&frames)[kFrames])
-	{
-		for (int f = 0; f < kFrames; ++f)
-			sums[f] = _mm_add_pd (sums[f], frames[f]);
-	}
-	// The same for frames 2 p and 2 p + 1 alone.
 	static void addPairToSums (Sums& sums, int p, Vector first, Vector second)
 	{
 		sums[2 * p] = _mm_add_pd (sums[2 * p], first);
@@ -190,15 +184,6 @@ struct AvxLanes
 	{
 		for (int p = 0; p < kFrames / 2; ++p)
 			sums[p] = _mm256_loadu_pd (frames[2 * p].lane);
-	}
-	TESSALINE_AVX_HELPER static void addToSums (Sums& sums, const Vector (&frames)[kFrames])
-	{
-		for (int p = 0; p < kFrames / 2; ++p)
-		{
-			const __m256d first = _mm256_permute2f128_pd (frames[2 * p], frames[2 * p + 1], 0x20);
-			const __m256d second = _mm256_permute2f128_pd (frames[2 * p], frames[2 * p + 1], 0x31);
-			sums[p] = _mm256_add_pd (_mm256_add_pd (sums[p], first), second);
-		}
 	}
 	TESSALINE_AVX_HELPER static void addPairToSums (Sums& sums, int p, Vector first, Vector second)
 	{

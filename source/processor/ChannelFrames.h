@@ -27,26 +27,33 @@ TESSALINE_AVX_HELPER inline __m256d loadFour (const Sample64* samples) { return 
 TESSALINE_AVX_HELPER inline void storeFour (Sample32* samples, __m256d values) { _mm_storeu_ps (samples, _mm256_cvtpd_ps (values)); }
 TESSALINE_AVX_HELPER inline void storeFour (Sample64* samples, __m256d values) { _mm256_storeu_pd (samples, values); }
 
-// A chunk's channels to interleaved frames (pairs: an even count), two frames at a time.
+// A chunk's channels to interleaved frames, two frames at a time, and a last odd one alone.
 template <typename Sample>
-inline void interleave (const Sample* left, const Sample* right, double* frames, int32 pairs)
+inline void interleave (const Sample* left, const Sample* right, double* frames, int32 count)
 {
-	for (int32 i = 0; i < pairs; i += 2)
+	int32 i = 0;
+	for (; i + 2 <= count; i += 2)
 	{
 		const __m128d l = loadTwo (left + i);
 		const __m128d r = loadTwo (right + i);
 		_mm_storeu_pd (&frames[2 * i], _mm_unpacklo_pd (l, r));
 		_mm_storeu_pd (&frames[2 * i + 2], _mm_unpackhi_pd (l, r));
 	}
+	if (i < count)
+	{
+		frames[2 * i] = left[i];
+		frames[2 * i + 1] = right[i];
+	}
 }
 
-// And back: returns the largest mid value of the even frames in the low lane and of the odd ones
-// in the high lane, at least largest's. max (mid, largest) keeps largest unless mid is greater, so
-// a NaN never gets in.
+// And back: returns the largest mid value of the frames, at least largest's, in two lanes (the
+// larger of the two is the level). max (mid, largest) keeps largest unless mid is greater, so a
+// NaN never gets in.
 template <typename Sample>
-inline __m128d deinterleave (const double* frames, Sample* left, Sample* right, int32 pairs, __m128d largest)
+inline __m128d deinterleave (const double* frames, Sample* left, Sample* right, int32 count, __m128d largest)
 {
-	for (int32 i = 0; i < pairs; i += 2)
+	int32 i = 0;
+	for (; i + 2 <= count; i += 2)
 	{
 		const __m128d first = _mm_loadu_pd (&frames[2 * i]);
 		const __m128d second = _mm_loadu_pd (&frames[2 * i + 2]);
@@ -57,15 +64,21 @@ inline __m128d deinterleave (const double* frames, Sample* left, Sample* right, 
 		// Halving by a multiplication: exactly (L + R) / 2, without the divider's latency.
 		largest = _mm_max_pd (_mm_mul_pd (_mm_add_pd (l, r), _mm_set1_pd (0.5)), largest);
 	}
+	if (i < count)
+	{
+		left[i] = static_cast<Sample> (frames[2 * i]);
+		right[i] = static_cast<Sample> (frames[2 * i + 1]);
+		largest = _mm_max_pd (_mm_set1_pd ((frames[2 * i] + frames[2 * i + 1]) * 0.5), largest);
+	}
 	return largest;
 }
 
-// The same four frames at a time, where the processor has AVX; the last pair, if any, as above.
+// The same four frames at a time, where the processor has AVX; the frames left over as above.
 template <typename Sample>
-TESSALINE_AVX_ENTRY void interleaveAvx (const Sample* left, const Sample* right, double* frames, int32 pairs)
+TESSALINE_AVX_ENTRY void interleaveAvx (const Sample* left, const Sample* right, double* frames, int32 count)
 {
 	int32 i = 0;
-	for (; i + 4 <= pairs; i += 4)
+	for (; i + 4 <= count; i += 4)
 	{
 		const __m256d l = loadFour (left + i);
 		const __m256d r = loadFour (right + i);
@@ -74,17 +87,17 @@ TESSALINE_AVX_ENTRY void interleaveAvx (const Sample* left, const Sample* right,
 		_mm256_storeu_pd (&frames[2 * i], _mm256_permute2f128_pd (even, odd, 0x20));
 		_mm256_storeu_pd (&frames[2 * i + 4], _mm256_permute2f128_pd (even, odd, 0x31));
 	}
-	interleave (left + i, right + i, frames + 2 * i, pairs - i);
+	interleave (left + i, right + i, frames + 2 * i, count - i);
 }
 
 template <typename Sample>
-TESSALINE_AVX_ENTRY __m128d deinterleaveAvx (const double* frames, Sample* left, Sample* right, int32 pairs,
+TESSALINE_AVX_ENTRY __m128d deinterleaveAvx (const double* frames, Sample* left, Sample* right, int32 count,
                                              __m128d largest)
 {
 	// Each lane's largest mid value, the lanes folded into two at the end.
 	__m256d largestFour = _mm256_setzero_pd ();
 	int32 i = 0;
-	for (; i + 4 <= pairs; i += 4)
+	for (; i + 4 <= count; i += 4)
 	{
 		const __m256d first = _mm256_loadu_pd (&frames[2 * i]);
 		const __m256d second = _mm256_loadu_pd (&frames[2 * i + 4]);
@@ -98,7 +111,7 @@ TESSALINE_AVX_ENTRY __m128d deinterleaveAvx (const double* frames, Sample* left,
 	}
 	const __m128d mids = _mm_max_pd (_mm256_castpd256_pd128 (largestFour), _mm256_extractf128_pd (largestFour, 1));
 	largest = _mm_max_pd (mids, largest);
-	return deinterleave (frames + 2 * i, left + i, right + i, pairs - i, largest);
+	return deinterleave (frames + 2 * i, left + i, right + i, count - i, largest);
 }
 
 } // namespace ChannelFrames

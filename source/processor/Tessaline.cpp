@@ -398,37 +398,21 @@ double Tessaline::processFrames (ProcessData& data)
 	const bool avx = engine.usesAvx ();
 	// The largest mid value, in two lanes (see ChannelFrames::deinterleave).
 	__m128d largest = _mm_setzero_pd ();
-	double tailLevel = 0.0;
 	for (int32 start = 0; start < data.numSamples; start += kChunkFrames)
 	{
 		const int32 count = std::min (data.numSamples - start, kChunkFrames);
-		const int32 pairs = count / 2 * 2;
 		// The whole chunk is read before anything is written: in-place buffers work.
 		if (avx)
-			ChannelFrames::interleaveAvx (inLeft + start, inRight + start, frames, pairs);
+			ChannelFrames::interleaveAvx (inLeft + start, inRight + start, frames, count);
 		else
-			ChannelFrames::interleave (inLeft + start, inRight + start, frames, pairs);
-		if (pairs < count)
-		{
-			frames[2 * pairs] = inLeft[start + pairs];
-			frames[2 * pairs + 1] = inRight[start + pairs];
-		}
+			ChannelFrames::interleave (inLeft + start, inRight + start, frames, count);
 		engine.processBlock (frames, frames, count);
-		largest = avx ? ChannelFrames::deinterleaveAvx (frames, outLeft + start, outRight + start, pairs, largest)
-		              : ChannelFrames::deinterleave (frames, outLeft + start, outRight + start, pairs, largest);
-		if (pairs < count)
-		{
-			outLeft[start + pairs] = static_cast<Sample> (frames[2 * pairs]);
-			outRight[start + pairs] = static_cast<Sample> (frames[2 * pairs + 1]);
-			const double mid = (frames[2 * pairs] + frames[2 * pairs + 1]) / 2.0;
-			if (mid > tailLevel)
-				tailLevel = mid;
-		}
+		largest = avx ? ChannelFrames::deinterleaveAvx (frames, outLeft + start, outRight + start, count, largest)
+		              : ChannelFrames::deinterleave (frames, outLeft + start, outRight + start, count, largest);
 	}
 	const double even = _mm_cvtsd_f64 (largest);
 	const double odd = _mm_cvtsd_f64 (_mm_unpackhi_pd (largest, largest));
-	const double level = odd > even ? odd : even;
-	return tailLevel > level ? tailLevel : level;
+	return odd > even ? odd : even;
 }
 
 void Tessaline::reportLevel (IParameterChanges* outputChanges, double level)
