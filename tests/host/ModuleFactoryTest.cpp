@@ -112,7 +112,7 @@ struct EnteredModule
 };
 
 // Two threads asking for the factory at the same moment, while none exists, get one factory.
-TEST (ModuleEntry, FirstFactoryCallsFromTwoThreadsMakeOneFactory)
+TEST (ModuleEntryThreads, FirstFactoryCallsFromTwoThreadsMakeOneFactory)
 {
 	EnteredModule entered;
 	ASSERT_TRUE (entered.getFactory);
@@ -190,7 +190,7 @@ bool runVst2Effect (const vst2host::Module& entry)
 // Effects made, run and closed on many threads at once through both entry points, with no other
 // reference to the factory: it is made and destroyed again and again, and must never be handed
 // out while it is being destroyed, nor be destroyed twice (meant for the sanitizer builds too).
-TEST (ModuleEntry, EffectsMadeAndClosedOnManyThreadsShareTheFactory)
+TEST (ModuleEntryThreads, EffectsMadeAndClosedOnManyThreadsShareTheFactory)
 {
 	constexpr int kThreads = 8;
 	constexpr int kEffectsPerThread = 8;
