@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/SimdTarget.h"
 
 #include <immintrin.h>
 
@@ -12,7 +13,7 @@ namespace Vst {
 // line are one vector loaded from the lowest of their indices: the last frame comes first. Rows
 // of several lines become columns, one vector per frame with a lane for each line, and back. The
 // operations are lane for lane those of the frame routine, so the bits do not depend on the
-// vector width. Sse2Lanes runs everywhere; AvxLanes only where AvxLanes::available () says so, inside
+// vector width. Sse2Lanes runs everywhere; AvxLanes only where cpuHasAvx () says so, inside
 // functions built for AVX (TESSALINE_AVX_ENTRY).
 struct Sse2Lanes
 {
@@ -118,30 +119,10 @@ inline void stereoSlots (Part* parts, double (Part::*left)[Capacity], double (Pa
 	}
 }
 
-// The 32-bit Windows stack is only 4-byte aligned on entry: an entry that spills 256-bit values
-// realigns it. Entries inline every helper, so that no AVX value crosses a call.
-#if defined(_WIN32) && !defined(_WIN64)
-#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten, force_align_arg_pointer))
-#else
-#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten))
-#endif
-#define TESSALINE_AVX_HELPER __attribute__ ((target ("avx")))
-// A kernel template instantiated with AvxLanes is itself built for the default target and only
-// ever runs inlined into an AVX entry; the compiler's note that 256-bit values would cross its
-// calls with another ABI does not apply.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 struct AvxLanes
 {
 	using Vector = __m256d;
 	static constexpr int kFrames = 4;
-
-	// Whether this processor runs AVX.
-	static bool available ()
-	{
-		__builtin_cpu_init ();
-		return __builtin_cpu_supports ("avx");
-	}
 
 	TESSALINE_AVX_HELPER static Vector load (const double* at) { return _mm256_loadu_pd (at); }
 	TESSALINE_AVX_HELPER static void store (double* at, Vector v) { _mm256_storeu_pd (at, v); }

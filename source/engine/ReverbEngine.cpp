@@ -80,7 +80,7 @@ ReverbEngine::ReverbEngine ()
 , reverbBypass (false)
 , wetLevel (1.0)
 , wetBypass (false)
-, avxLanes (AvxLanes::available ())
+, avxLanes (cpuHasAvx ())
 {
 	setPair (dryGain, 1.0, 1.0);
 	setPair (earlyReflectionsGain, 1.0, 1.0);
@@ -396,7 +396,7 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 
 bool ReverbEngine::useAvx (bool enable)
 {
-	avxLanes = enable && AvxLanes::available ();
+	avxLanes = enable && cpuHasAvx ();
 	return avxLanes;
 }
 

@@ -17,7 +17,7 @@ namespace {
 template <typename Sample>
 void checkBothPaths ()
 {
-	if (!AvxLanes::available ())
+	if (!cpuHasAvx ())
 		GTEST_SKIP () << "no AVX on this processor";
 	uint32_t seed = 7;
 	for (int32 pairs = 2; pairs <= 22; pairs += 2)
