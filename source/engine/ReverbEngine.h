@@ -91,8 +91,6 @@ public:
 	const ModulatedDelay& getModulatedDelay () const { return modulatedDelay; }
 	const AllpassDiffuser& getDiffuser (int index) const { return diffusers[index]; }
 	const EqualizerBand& getEqBand (int index) const { return eqBands[index]; }
-	// The frame clock that the parts' positions count down with (see LineCursor).
-	FrameClock getClock () const { return clock; }
 	double getDryGain () const { return dryGain[0]; }
 	double getEarlyReflectionsGain () const { return earlyReflectionsGain[0]; }
 	double getReverbGain () const { return reverbGain[0]; }
