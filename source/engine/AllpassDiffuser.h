@@ -36,9 +36,10 @@ public:
 
 	// The same for the diffusers of a chain over many frames, each taking the previous one's
 	// output: frame j's input is source (j), and sink (j, output) takes the last one's output.
-	// With kAvx, for a caller built for AVX (see AvxLanes::available ()), two frames go to a
-	// 256-bit register; the source is still asked for each frame in turn, and the sink told of
-	// each in turn.
+	// With kAvx, for a caller built for AVX (see cpuHasAvx ()), two frames go to a 256-bit
+	// register; the source is still asked for each frame in turn, and the sink told of each in turn.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi" // with kAvx, runs inlined into an AVX entry (see SimdTarget.h)
 	template <int G, bool kAvx = false, class Source, class Sink>
 	static void runChain (AllpassDiffuser* chain, FrameClock clock, int32_t frames, Source&& source, Sink&& sink)
 	{
@@ -87,6 +88,7 @@ public:
 			}
 		});
 	}
+#pragma GCC diagnostic pop
 
 	int32_t getLength () const { return length; }
 	int32_t getPosition (FrameClock clock) const { return position.position (clock); }

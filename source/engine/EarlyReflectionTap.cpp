@@ -54,6 +54,8 @@ void EarlyReflectionTap::updateLengths ()
 // The taps' lines in runs, each group of frames of a line as one vector: the channel of the
 // pre-delayed frames scaled by the line's gain goes in, the delayed samples come out and are added
 // to the channel's sum. A run's last few frames go one by one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi" // runs inlined into an AVX entry (see SimdTarget.h)
 template <class Lanes, int N, bool kAdd>
 inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock,
                                           int32_t frames)
@@ -111,6 +113,7 @@ inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* 
 		}
 	}
 }
+#pragma GCC diagnostic pop
 
 template <int N>
 TESSALINE_AVX_ENTRY void EarlyReflectionTap::runAvx (EarlyReflectionTap* taps, const Pair* p, Pair* sum,

@@ -35,8 +35,8 @@ public:
 	}
 
 	// The same for N taps over many frames: sum receives each frame's outputs added up in the
-	// taps' order. Where avx is set (see AvxLanes::available ()), four frames of a line go to
-	// a 256-bit register.
+	// taps' order. Where avx is set (see cpuHasAvx ()), four frames of a line go to a 256-bit
+	// register.
 	template <int N>
 	static void runTaps (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames, bool avx);
 

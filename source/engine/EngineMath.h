@@ -192,8 +192,7 @@ inline void setPair (Pair& pair, double left, double right)
 	pair.lane[1] = right;
 }
 
-// A frame of an interleaved stereo line; lines are aligned and frames are 16 bytes apart.
-inline __m128d loadFrame (const double* frame) { return _mm_load_pd (frame); }
+// A frame into an interleaved stereo line; lines are aligned and frames are 16 bytes apart.
 inline void storeFrame (double* frame, __m128d value) { _mm_store_pd (frame, value); }
 
 // (right, left) from (left, right).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/FrameLanes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -37,30 +38,57 @@ public:
 	void clear ();
 	void updateCoefficients ();
 
-	// The band's coefficients and memory in registers, for a run over many frames: load, step
-	// each frame, then save.
-	struct Kernel
+	// A band's coefficients and memory in registers, for a run over many frames: both channels of
+	// one band (Sse2Lanes, see Kernel), or of two bands, one in each half (AvxLanes, see
+	// KernelPair).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi" // for AvxLanes, runs inlined into an AVX entry (see SimdTarget.h)
+	template <class Lanes>
+	struct Biquad
 	{
-		explicit Kernel (const EqualizerBand& band)
-		: b0 (loadPair (band.b0)), b1 (loadPair (band.b1)), b2 (loadPair (band.b2))
-		, a1 (loadPair (band.a1)), a2 (loadPair (band.a2)), a0 (loadPair (band.a0))
-		, x1 (loadPair (band.x1)), x2 (loadPair (band.x2)), y1 (loadPair (band.y1)), y2 (loadPair (band.y2))
+		using Vector = typename Lanes::Vector;
+
+		// Direct form I, both channels with the same coefficients, a0 divided at every sample. The
+		// vectors go by reference: no 256-bit value is returned by code built for the default target.
+		void output (const Vector& x, Vector& y) const
 		{
+			y = Lanes::mul (b0, x);
+			y = Lanes::add (y, Lanes::mul (b1, x1));
+			y = Lanes::add (y, Lanes::mul (b2, x2));
+			y = Lanes::sub (y, Lanes::mul (a1, y1));
+			y = Lanes::sub (y, Lanes::mul (a2, y2));
+			y = Lanes::div (y, a0);
 		}
 
-		// Direct form I, both channels with the same coefficients, a0 divided at every sample.
-		__m128d step (__m128d x)
+		// The memory moves on by the frame that went in as x and came out as y.
+		void shift (const Vector& x, const Vector& y)
 		{
-			__m128d y = _mm_mul_pd (b0, x);
-			y = _mm_add_pd (y, _mm_mul_pd (b1, x1));
-			y = _mm_add_pd (y, _mm_mul_pd (b2, x2));
-			y = _mm_sub_pd (y, _mm_mul_pd (a1, y1));
-			y = _mm_sub_pd (y, _mm_mul_pd (a2, y2));
-			y = _mm_div_pd (y, a0);
 			x2 = x1;
 			x1 = x;
 			y2 = y1;
 			y1 = y;
+		}
+
+		Vector b0, b1, b2, a1, a2, a0;
+		Vector x1, x2, y1, y2;
+	};
+#pragma GCC diagnostic pop
+
+	// One band: load, step each frame, then save.
+	struct Kernel : Biquad<Sse2Lanes>
+	{
+		explicit Kernel (const EqualizerBand& band)
+		: Biquad<Sse2Lanes> {loadPair (band.b0), loadPair (band.b1), loadPair (band.b2), loadPair (band.a1),
+		                     loadPair (band.a2), loadPair (band.a0), loadPair (band.x1), loadPair (band.x2),
+		                     loadPair (band.y1), loadPair (band.y2)}
+		{
+		}
+
+		__m128d step (__m128d x)
+		{
+			__m128d y;
+			output (x, y);
+			shift (x, y);
 			return y;
 		}
 
@@ -71,9 +99,58 @@ public:
 			storePair (band.y1, y1);
 			storePair (band.y2, y2);
 		}
+	};
 
-		__m128d b0, b1, b2, a1, a2, a0;
-		__m128d x1, x2, y1, y2;
+	// Two bands' kernels in one 256-bit register, the first band in the low half; for a caller
+	// built for AVX. Each step takes the first band's frame in the low half and the second's in the
+	// high half; a band that has no frame in a step keeps its memory. save () hands each band's
+	// memory back to its kernel.
+	struct KernelPair : Biquad<AvxLanes>
+	{
+		TESSALINE_AVX_HELPER KernelPair (const Kernel& first, const Kernel& second)
+		: Biquad<AvxLanes> {AvxLanes::halves (first.b0, second.b0), AvxLanes::halves (first.b1, second.b1),
+		                    AvxLanes::halves (first.b2, second.b2), AvxLanes::halves (first.a1, second.a1),
+		                    AvxLanes::halves (first.a2, second.a2), AvxLanes::halves (first.a0, second.a0),
+		                    AvxLanes::halves (first.x1, second.x1), AvxLanes::halves (first.x2, second.x2),
+		                    AvxLanes::halves (first.y1, second.y1), AvxLanes::halves (first.y2, second.y2)}
+		{
+		}
+
+		TESSALINE_AVX_HELPER __m256d step (__m256d x, bool firstOn, bool secondOn)
+		{
+			__m256d y;
+			output (x, y);
+			if (firstOn && secondOn)
+				shift (x, y);
+			else if (firstOn)
+				shiftKeeping<AvxLanes::kHighHalf> (x, y);
+			else
+				shiftKeeping<AvxLanes::kLowHalf> (x, y);
+			return y;
+		}
+
+		TESSALINE_AVX_HELPER void save (Kernel& first, Kernel& second) const
+		{
+			first.x1 = AvxLanes::lowHalf (x1);
+			first.x2 = AvxLanes::lowHalf (x2);
+			first.y1 = AvxLanes::lowHalf (y1);
+			first.y2 = AvxLanes::lowHalf (y2);
+			second.x1 = AvxLanes::highHalf (x1);
+			second.x2 = AvxLanes::highHalf (x2);
+			second.y1 = AvxLanes::highHalf (y1);
+			second.y2 = AvxLanes::highHalf (y2);
+		}
+
+	private:
+		// shift (), but the lanes that kKeep names (a blend mask) keep their memory.
+		template <int kKeep>
+		TESSALINE_AVX_HELPER void shiftKeeping (__m256d x, __m256d y)
+		{
+			x2 = _mm256_blend_pd (x1, x2, kKeep);
+			x1 = _mm256_blend_pd (x, x1, kKeep);
+			y2 = _mm256_blend_pd (y1, y2, kKeep);
+			y1 = _mm256_blend_pd (y, y1, kKeep);
+		}
 	};
 
 	__m128d step (__m128d x)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/SimdTarget.h"
 
 #include <immintrin.h>
 
@@ -12,7 +13,7 @@ namespace Vst {
 // line are one vector loaded from the lowest of their indices: the last frame comes first. Rows
 // of several lines become columns, one vector per frame with a lane for each line, and back. The
 // operations are lane for lane those of the frame routine, so the bits do not depend on the
-// vector width. Sse2Lanes runs everywhere; AvxLanes only where AvxLanes::available () says so, inside
+// vector width. Sse2Lanes runs everywhere; AvxLanes only where cpuHasAvx () says so, inside
 // functions built for AVX (TESSALINE_AVX_ENTRY).
 struct Sse2Lanes
 {
@@ -25,6 +26,7 @@ struct Sse2Lanes
 	static Vector add (Vector a, Vector b) { return _mm_add_pd (a, b); }
 	static Vector sub (Vector a, Vector b) { return _mm_sub_pd (a, b); }
 	static Vector mul (Vector a, Vector b) { return _mm_mul_pd (a, b); }
+	static Vector div (Vector a, Vector b) { return _mm_div_pd (a, b); }
 	static Vector splat (double value) { return _mm_set1_pd (value); }
 	// One frame's pair in every pair of lanes.
 	static Vector frame (const Pair& pair) { return loadPair (pair); }
@@ -118,30 +120,19 @@ inline void stereoSlots (Part* parts, double (Part::*left)[Capacity], double (Pa
 	}
 }
 
-// The 32-bit Windows stack is only 4-byte aligned on entry: an entry that spills 256-bit values
-// realigns it. Entries inline every helper, so that no AVX value crosses a call.
-#if defined(_WIN32) && !defined(_WIN64)
-#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten, force_align_arg_pointer))
-#else
-#define TESSALINE_AVX_ENTRY __attribute__ ((target ("avx"), flatten))
-#endif
-#define TESSALINE_AVX_HELPER __attribute__ ((target ("avx")))
-// A kernel template instantiated with AvxLanes is itself built for the default target and only
-// ever runs inlined into an AVX entry; the compiler's note that 256-bit values would cross its
-// calls with another ABI does not apply.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 struct AvxLanes
 {
 	using Vector = __m256d;
 	static constexpr int kFrames = 4;
 
-	// Whether this processor runs AVX.
-	static bool available ()
-	{
-		__builtin_cpu_init ();
-		return __builtin_cpu_supports ("avx");
-	}
+	// Selectors of _mm256_permute2f128_pd (a, b): the low halves of a and b, a's in the result's low
+	// half; and their high halves likewise.
+	static constexpr int kLowHalves = 0x20;
+	static constexpr int kHighHalves = 0x31;
+	// Masks of _mm256_blend_pd (a, b), which takes the lanes they name from b: the lanes of the low
+	// half, and of the high half.
+	static constexpr int kLowHalf = 0x3;
+	static constexpr int kHighHalf = 0xc;
 
 	TESSALINE_AVX_HELPER static Vector load (const double* at) { return _mm256_loadu_pd (at); }
 	TESSALINE_AVX_HELPER static void store (double* at, Vector v) { _mm256_storeu_pd (at, v); }
@@ -149,33 +140,38 @@ struct AvxLanes
 	TESSALINE_AVX_HELPER static Vector add (Vector a, Vector b) { return _mm256_add_pd (a, b); }
 	TESSALINE_AVX_HELPER static Vector sub (Vector a, Vector b) { return _mm256_sub_pd (a, b); }
 	TESSALINE_AVX_HELPER static Vector mul (Vector a, Vector b) { return _mm256_mul_pd (a, b); }
+	TESSALINE_AVX_HELPER static Vector div (Vector a, Vector b) { return _mm256_div_pd (a, b); }
 	TESSALINE_AVX_HELPER static Vector splat (double value) { return _mm256_set1_pd (value); }
 	TESSALINE_AVX_HELPER static Vector frame (const Pair& pair)
 	{
 		return _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (pair.lane));
 	}
+	// One register from two pairs, the first in the low half; and each half back.
+	TESSALINE_AVX_HELPER static Vector halves (__m128d low, __m128d high)
+	{
+		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (low), high, 1);
+	}
+	TESSALINE_AVX_HELPER static __m128d lowHalf (Vector v) { return _mm256_castpd256_pd128 (v); }
+	TESSALINE_AVX_HELPER static __m128d highHalf (Vector v) { return _mm256_extractf128_pd (v, 1); }
 	// Two frames of a stereo line in one register, the later one first, as a line holds them; and
 	// each frame back.
-	TESSALINE_AVX_HELPER static Vector framePair (__m128d later, __m128d earlier)
-	{
-		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (later), earlier, 1);
-	}
-	TESSALINE_AVX_HELPER static __m128d laterFrame (Vector v) { return _mm256_castpd256_pd128 (v); }
-	TESSALINE_AVX_HELPER static __m128d earlierFrame (Vector v) { return _mm256_extractf128_pd (v, 1); }
+	TESSALINE_AVX_HELPER static Vector framePair (__m128d later, __m128d earlier) { return halves (later, earlier); }
+	TESSALINE_AVX_HELPER static __m128d laterFrame (Vector v) { return lowHalf (v); }
+	TESSALINE_AVX_HELPER static __m128d earlierFrame (Vector v) { return highHalf (v); }
 	template <class Part>
 	TESSALINE_AVX_HELPER static Vector gatherPairs (const Part* parts, const Pair Part::*member)
 	{
-		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (loadPair (parts[0].*member)), loadPair (parts[1].*member), 1);
+		return halves (loadPair (parts[0].*member), loadPair (parts[1].*member));
 	}
 	template <class Part>
 	TESSALINE_AVX_HELPER static void scatterPairs (Part* parts, Pair Part::*member, Vector v)
 	{
-		storePair (parts[0].*member, _mm256_castpd256_pd128 (v));
-		storePair (parts[1].*member, _mm256_extractf128_pd (v, 1));
+		storePair (parts[0].*member, lowHalf (v));
+		storePair (parts[1].*member, highHalf (v));
 	}
 	TESSALINE_AVX_HELPER static __m128d addPairs (__m128d sum, Vector v)
 	{
-		return _mm_add_pd (_mm_add_pd (sum, _mm256_castpd256_pd128 (v)), _mm256_extractf128_pd (v, 1));
+		return _mm_add_pd (_mm_add_pd (sum, lowHalf (v)), highHalf (v));
 	}
 	// Two frames' sums to a register: each frame's two pairs go to the frames' sums in two
 	// additions, the first pairs of both frames and then the second.
@@ -187,8 +183,8 @@ struct AvxLanes
 	}
 	TESSALINE_AVX_HELPER static void addPairToSums (Sums& sums, int p, Vector first, Vector second)
 	{
-		const __m256d low = _mm256_permute2f128_pd (first, second, 0x20);
-		const __m256d high = _mm256_permute2f128_pd (first, second, 0x31);
+		const __m256d low = _mm256_permute2f128_pd (first, second, kLowHalves);
+		const __m256d high = _mm256_permute2f128_pd (first, second, kHighHalves);
 		sums[p] = _mm256_add_pd (_mm256_add_pd (sums[p], low), high);
 	}
 	TESSALINE_AVX_HELPER static void storeSums (Pair* frames, const Sums& sums)
@@ -201,8 +197,8 @@ struct AvxLanes
 	{
 		const __m256d first = _mm256_loadu_pd (frames[0].lane); // frames 0 and 1
 		const __m256d second = _mm256_loadu_pd (frames[2].lane); // frames 2 and 3
-		const __m256d odd = _mm256_permute2f128_pd (second, first, 0x31); // frames 3 and 1
-		const __m256d even = _mm256_permute2f128_pd (second, first, 0x20); // frames 2 and 0
+		const __m256d odd = _mm256_permute2f128_pd (second, first, kHighHalves); // frames 3 and 1
+		const __m256d even = _mm256_permute2f128_pd (second, first, kLowHalves); // frames 2 and 0
 		left = _mm256_unpacklo_pd (odd, even);
 		right = _mm256_unpackhi_pd (odd, even);
 	}
@@ -210,8 +206,8 @@ struct AvxLanes
 	{
 		const __m256d odd = _mm256_unpacklo_pd (left, right); // frames 3 and 1
 		const __m256d even = _mm256_unpackhi_pd (left, right); // frames 2 and 0
-		_mm256_storeu_pd (frames[0].lane, _mm256_permute2f128_pd (even, odd, 0x31));
-		_mm256_storeu_pd (frames[2].lane, _mm256_permute2f128_pd (even, odd, 0x20));
+		_mm256_storeu_pd (frames[0].lane, _mm256_permute2f128_pd (even, odd, kHighHalves));
+		_mm256_storeu_pd (frames[2].lane, _mm256_permute2f128_pd (even, odd, kLowHalves));
 	}
 
 	// Each column gathers a frame from the four lines: two 128-bit halves of the lines' rows go
@@ -221,10 +217,8 @@ struct AvxLanes
 	{
 		for (int half = 0; half < 2; ++half)
 		{
-			const __m256d even = _mm256_insertf128_pd (_mm256_castpd128_pd256 (_mm_loadu_pd (at[0] + 2 * half)),
-			                                           _mm_loadu_pd (at[2] + 2 * half), 1);
-			const __m256d odd = _mm256_insertf128_pd (_mm256_castpd128_pd256 (_mm_loadu_pd (at[1] + 2 * half)),
-			                                          _mm_loadu_pd (at[3] + 2 * half), 1);
+			const __m256d even = halves (_mm_loadu_pd (at[0] + 2 * half), _mm_loadu_pd (at[2] + 2 * half));
+			const __m256d odd = halves (_mm_loadu_pd (at[1] + 2 * half), _mm_loadu_pd (at[3] + 2 * half));
 			columns[2 * half] = _mm256_unpacklo_pd (even, odd);
 			columns[2 * half + 1] = _mm256_unpackhi_pd (even, odd);
 		}
@@ -235,10 +229,10 @@ struct AvxLanes
 		{
 			const __m256d even = _mm256_unpacklo_pd (columns[2 * half], columns[2 * half + 1]);
 			const __m256d odd = _mm256_unpackhi_pd (columns[2 * half], columns[2 * half + 1]);
-			_mm_storeu_pd (at[0] + 2 * half, _mm256_castpd256_pd128 (even));
-			_mm_storeu_pd (at[2] + 2 * half, _mm256_extractf128_pd (even, 1));
-			_mm_storeu_pd (at[1] + 2 * half, _mm256_castpd256_pd128 (odd));
-			_mm_storeu_pd (at[3] + 2 * half, _mm256_extractf128_pd (odd, 1));
+			_mm_storeu_pd (at[0] + 2 * half, lowHalf (even));
+			_mm_storeu_pd (at[2] + 2 * half, highHalf (even));
+			_mm_storeu_pd (at[1] + 2 * half, lowHalf (odd));
+			_mm_storeu_pd (at[3] + 2 * half, highHalf (odd));
 		}
 	}
 
@@ -246,12 +240,12 @@ struct AvxLanes
 	{
 		const __m128d low = _mm_loadh_pd (_mm_load_sd (slots[0] - back), slots[1] - back);
 		const __m128d high = _mm_loadh_pd (_mm_load_sd (slots[2] - back), slots[3] - back);
-		return _mm256_insertf128_pd (_mm256_castpd128_pd256 (low), high, 1);
+		return halves (low, high);
 	}
 	TESSALINE_AVX_HELPER static void scatter (double* const* slots, int32_t back, Vector v)
 	{
-		const __m128d low = _mm256_castpd256_pd128 (v);
-		const __m128d high = _mm256_extractf128_pd (v, 1);
+		const __m128d low = lowHalf (v);
+		const __m128d high = highHalf (v);
 		_mm_storel_pd (slots[0] - back, low);
 		_mm_storeh_pd (slots[1] - back, low);
 		_mm_storel_pd (slots[2] - back, high);

@@ -1,4 +1,6 @@
-// The reverb engine: one stereo frame of doubles in, one reverberated stereo frame out.
+// The reverb engine: stereo frames of doubles in, reverberated stereo frames out, one at a time
+// (processFrame, in ReverbEngine.cpp with the setters) or over blocks (processBlock, in
+// ReverbEngineBlock.cpp), with the same bits.
 #pragma once
 
 #include "engine/AllpassDiffuser.h"
@@ -20,9 +22,13 @@ class alignas (64) ReverbEngine
 {
 public:
 	static constexpr int kNumEqBands = 3;
-	// Level scales of the late reverb and of the wet signal: 0.6 * 0.2505935 and 0.1 / 0.2505935.
-	static constexpr double kReverbLevelScale = 0.6 * 0.2505935;
-	static constexpr double kWetLevelScale = 0.1 / 0.2505935;
+	// Level scales of the late reverb and of the wet signal. kLateToEarly scales the late reverb
+	// against the early reflections where the two meet, before the equaliser, and the wet scale
+	// divides it out again: the late reverb reaches the output at 0.6 * 0.1 = 0.06 of its level, the
+	// early reflections at 0.1 / kLateToEarly = 0.399, about 12 dB more than they would without it.
+	static constexpr double kLateToEarly = 0.2505935;
+	static constexpr double kReverbLevelScale = 0.6 * kLateToEarly;
+	static constexpr double kWetLevelScale = 0.1 / kLateToEarly;
 
 	ReverbEngine ();
 	ReverbEngine (const ReverbEngine&) = delete;
@@ -91,8 +97,6 @@ public:
 	const ModulatedDelay& getModulatedDelay () const { return modulatedDelay; }
 	const AllpassDiffuser& getDiffuser (int index) const { return diffusers[index]; }
 	const EqualizerBand& getEqBand (int index) const { return eqBands[index]; }
-	// The frame clock that the parts' positions count down with (see LineCursor).
-	FrameClock getClock () const { return clock; }
 	double getDryGain () const { return dryGain[0]; }
 	double getEarlyReflectionsGain () const { return earlyReflectionsGain[0]; }
 	double getReverbGain () const { return reverbGain[0]; }
@@ -111,12 +115,15 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
+	// The block path's steps (ReverbEngineBlock.cpp).
 	void runPass (const double* in, int32_t frames);
 	template <bool kAvx>
 	void runLateReverb (FrameClock now, int32_t frames);
 	void runLateReverbAvx (FrameClock now, int32_t frames);
 	void finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep);
 	void finishPassAvx (const double* in, double* out, int32_t frames, int32_t next, bool keep);
+	void endPass (ModulatedDelay::Planner& planner, int32_t next, bool keep, const EqualizerBand::Kernel& low,
+	              const EqualizerBand::Kernel& peak, const EqualizerBand::Kernel& high);
 	// The next pass's pre-delay stores its frame j in passWet and passComb. By the end of a pass the
 	// lines' streams have pushed both out of the first-level cache, and the pre-delay's loop has
 	// too little else to do to hide the misses: fetched a cache line at a time while the equaliser
@@ -128,6 +135,36 @@ private:
 			_mm_prefetch (reinterpret_cast<const char*> (&passWet[j]), _MM_HINT_T0);
 			_mm_prefetch (reinterpret_cast<const char*> (&passComb[j]), _MM_HINT_T0);
 		}
+	}
+	// What enters the wet path is held within +-kWetInputLimit, so that no setting's gain can take a
+	// huge but finite sample past the largest double (an infinity would turn into NaN in the
+	// feedback and stay until the next reset). The largest magnitude anywhere in the wet path, per
+	// unit of input:
+	//   taps: 10 gains below 0.5 each                                        <= 5
+	//   comb input: each channel twice plus the other once                   <= 3
+	//   combs: input gains <= 1; the damping low-pass averages (its gain is 1 and its weights sum to
+	//     1), so a loop with feedback g holds at most 3 / (1 - g); the largest g has the shortest
+	//     loop (12.26 ms) at the longest decay (20.08 s): 10^(-0.003 * 12.26 / 20.08) = 0.9958,
+	//     1 / (1 - g) < 240; ten combs and the taps                          <= 7.21e3
+	//   modulated delay: interpolates between two stored values              <= 7.21e3
+	//   diffusers: |gain| <= 0.62, each at most (1 + 0.62) / (1 - 0.62) = 4.27, five of them
+	//                                                                        <= 1.02e7
+	//   reverb level (1000 * 0.150) and early reflections (1000 * 5)         <= 1.6e9
+	//   equaliser band with A = 10^(dB / 40) <= 10^5.7 (+228 dB): its impulse response sums to at
+	//     most 3 A^2 < 1e12 (shelves A + 1.1 (A^2 - A), peak 1 + 2 (A^2 - 1)); inside a band the
+	//     direct form's partial sums reach (|a1| + |a2|) * output < 6 A * output < 1e19 * input
+	//   three bands: partial sums of the last one                            <= 1.6e9 * 1e24 * 1e19
+	//   wet level (1000 * 0.399) and width's cross-mix (<= 1) on the output  <= 1.6e9 * 1e36 * 800
+	// so the largest value is about 1.6e52 times the input, and DBL_MAX / 1.6e52 = 1.1e256. The
+	// limit lies a factor of about 1e56 below that, for what the sums leave out: rounding, and a
+	// band whose coefficients change while it rings. No signal comes anywhere near it; NaN and
+	// infinities become 0.
+	static constexpr double kWetInputLimit = 1.0e200;
+	static __m128d wetInput (__m128d x)
+	{
+		const __m128d isFinite = _mm_cmpeq_pd (_mm_sub_pd (x, x), _mm_setzero_pd ());
+		const __m128d finite = _mm_and_pd (x, isFinite);
+		return _mm_min_pd (_mm_max_pd (finite, _mm_set1_pd (-kWetInputLimit)), _mm_set1_pd (kWetInputLimit));
 	}
 	// The output frame from the equalised wet signal q and the input frame x.
 	__m128d mix (__m128d q, __m128d x) const

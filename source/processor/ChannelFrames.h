@@ -1,9 +1,11 @@
 // The host's channels to the engine's interleaved frames and back, with the output's level.
 #pragma once
 
-#include "engine/FrameLanes.h"
+#include "engine/SimdTarget.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
+
+#include <immintrin.h>
 
 namespace Steinberg {
 namespace Vst {

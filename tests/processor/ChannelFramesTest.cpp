@@ -25,7 +25,7 @@ bool same (Value a, Value b)
 template <typename Sample>
 void checkBothPaths ()
 {
-	if (!AvxLanes::available ())
+	if (!cpuHasAvx ())
 		GTEST_SKIP () << "no AVX on this processor";
 	uint32_t seed = 7;
 	for (int32 pairs = 1; pairs <= 22; ++pairs)
