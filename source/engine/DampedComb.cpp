@@ -167,7 +167,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 	using Units = CombUnits<Lanes, G>;
 	using Vector = typename Lanes::Vector;
 	constexpr int kLanes = Units::kLanes;
-	// Line 2 c + channel: comb c's left line, then its right.
+	// The lines in lane order: comb c's left line is line 2 c, its right line 2 c + 1.
 	LineCursor* cursors[Units::kLines];
 	int32_t lengths[Units::kLines];
 	for (int c = 0; c < G * Units::kCombs; ++c)
@@ -177,6 +177,8 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 		lengths[2 * c] = combs[c].lengthL;
 		lengths[2 * c + 1] = combs[c].lengthR;
 	}
+	// Every loop over the units is unrolled, so that no unit's loop is indexed at run time: the
+	// loops then live in registers and spill slots, not in an array that each group writes back.
 	Loop<Lanes> loops[G];
 #pragma GCC unroll 8
 	for (int u = 0; u < G; ++u)
@@ -216,6 +218,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 		for (; j < walk.count; ++j)
 		{
 			__m128d frameSum = loadPair (start[j]);
+#pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
 				Vector y;
