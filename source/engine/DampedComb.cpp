@@ -156,6 +156,8 @@ private:
 
 } // namespace
 
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi" // with AvxLanes, runs inlined into runAvx (see SimdTarget.h)
 // G units of combs (see CombUnits) in runs of their lines. Each group of frames is loaded from
 // the lines as one column per frame and stored back the same way, so that the lines are read and
 // written a vector at a time; the damping recurrences of the units overlap. A run's last few
@@ -232,6 +234,7 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 	for (int u = 0; u < G; ++u)
 		loops[u].save (Units::combsOf (combs, u));
 }
+#pragma GCC diagnostic pop
 
 // Five units of two combs: three, then two.
 template <int N>

@@ -54,7 +54,7 @@ public:
 
 	// The same for N combs over many frames: acc receives each frame's sum from base with the
 	// combs' outputs added in their order (acc may be base). Where avx is set (see
-	// AvxLanes::available ()), two combs share a 256-bit register.
+	// cpuHasAvx ()), two combs share a 256-bit register.
 	template <int N>
 	static void runCombs (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
 	                      int32_t frames, bool avx);
