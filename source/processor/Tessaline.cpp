@@ -115,6 +115,8 @@ tresult PLUGIN_API Tessaline::initialize (FUnknown* context)
 	if (result != kResultOk)
 		return result;
 	addStereoBuses (SpeakerArr::kStereo, SpeakerArr::kStereo);
+	if (!getAudioInput (0) || !getAudioOutput (0))
+		return kOutOfMemory; // the buses could not be allocated
 	return kResultOk;
 }
 
