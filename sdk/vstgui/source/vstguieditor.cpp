@@ -98,9 +98,19 @@ tresult PLUGIN_API VSTGUIEditor::removed ()
 {
 	if (timer)
 		timer->stop ();
-	// A drag still open gets its end bracket before the controls go.
+	// A drag still open gets its end bracket before the controls go. Its last value redraws the
+	// partner field, which may find no memory: the view goes all the same (a VST 2.4 editor is
+	// removed from a destructor).
 	if (frame)
-		frame->onMouseCancel ();
+	{
+		try
+		{
+			frame->onMouseCancel ();
+		}
+		catch (...)
+		{
+		}
+	}
 	close ();
 	if (!isAttached ())
 		return kResultOk;
