@@ -8,12 +8,14 @@
 #include "controller/ParameterTable.h"
 #include "controller/RangeText.h"
 #include "processor/ReverbSettings.h"
+#include "processor/TextChecks.h"
 
 #include "base/source/fstring.h"
 #include "pluginterfaces/base/ustring.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace Steinberg {
 namespace Vst {
@@ -86,20 +88,6 @@ bool sameTextIgnoringCase (const TChar* typed, const TChar* shown)
 		if (lower (*typed) != lower (*shown))
 			return false;
 	return *typed == *shown;
-}
-
-// Whether every surrogate of the text stands in a pair. Text that breaks this is no text at all,
-// so no parameter reads it; the SDK's conversion to UTF-8 on Linux throws for it.
-bool isWholeUtf16 (const TChar* text)
-{
-	const auto isHigh = [] (TChar c) { return c >= 0xD800 && c <= 0xDBFF; };
-	const auto isLow = [] (TChar c) { return c >= 0xDC00 && c <= 0xDFFF; };
-	for (; *text; ++text)
-	{
-		if (isLow (*text) || (isHigh (*text) && !isLow (*++text)))
-			return false;
-	}
-	return true;
 }
 
 const ParameterDescription* descriptionOf (ParamID id)
@@ -318,19 +306,18 @@ tresult PLUGIN_API Controller::setParamNormalized (ParamID tag, ParamValue value
 
 tresult PLUGIN_API Controller::notify (IMessage* message)
 {
-	// ComponentBase follows a message into its attributes unchecked, and on Linux converts a text
-	// message to UTF-8 with a conversion that throws for a lone surrogate: neither message is
-	// understood.
-	if (message && !message->getAttributes ())
+	// The processor's texts are announcements the controller has no use for. ComponentBase would
+	// follow a message into its attributes unchecked, read a text that fills its buffer past the
+	// end, and convert it to UTF-8 (on Linux a conversion that throws for a lone surrogate) only to
+	// hand it to receiveText, which does nothing here. Its answers stay, without any of that.
+	if (!message)
+		return kInvalidArgument;
+	IAttributeList* attributes = message->getAttributes ();
+	FIDString id = message->getMessageID ();
+	if (!attributes || !id || std::strcmp (id, "TextMessage") != 0)
 		return kResultFalse;
-	try
-	{
-		return EditController::notify (message);
-	}
-	catch (...)
-	{
-		return kResultFalse;
-	}
+	TChar text[256] = {};
+	return attributes->getString ("Text", text, sizeof (text)) == kResultOk ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API Controller::setKnobMode (KnobMode mode)

@@ -30,7 +30,8 @@ public:
 	ParamValue PLUGIN_API plainParamToNormalized (ParamID tag, ParamValue plainValue) SMTG_OVERRIDE;
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
 
-	// Messages whose text cannot be read, or that have no attributes, are refused (kResultFalse).
+	// A text message is taken (kResultOk) and otherwise unused; anything else, or a message
+	// without attributes, is refused (kResultFalse).
 	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
 
 	// Only the linear mode: the editor's knobs follow straight mouse movement.
@@ -47,7 +48,8 @@ public:
 	bool isLocked () const;
 
 private:
-	// getParamValueByString past its checks of the text.
+	// The reading behind getParamValueByString, once the text has passed its checks; it may throw
+	// where the SDK allocates.
 	tresult readText (ParamID tag, const TChar* string, ParamValue& valueNormalized);
 
 	bool locked = false;

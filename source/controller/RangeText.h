@@ -7,8 +7,8 @@
 namespace Steinberg {
 namespace Vst {
 
-// value within [low, high]; NaN, which lies nowhere, as low. A value within stays as it is, bit
-// for bit.
+// The value held within [low, high], NaN (which lies nowhere) as low. A value within stays as it
+// is, bit for bit.
 ParamValue holdWithin (ParamValue value, ParamValue low, ParamValue high);
 
 // The text of a plain value, printed as the base Parameter prints numbers (its precision).

@@ -57,9 +57,8 @@ AudioBus* AudioEffect::addAudioOutput (const TChar* name, SpeakerArrangement arr
 
 tresult PLUGIN_API AudioEffect::notify (IMessage* message)
 {
-	// ComponentBase follows a message into its attributes unchecked, and on Linux converts a text
-	// message to UTF-8 with a conversion that throws for a lone surrogate: neither message is
-	// understood.
+	// ComponentBase follows a message into its attributes unchecked, and its conversion of a text
+	// to UTF-8 allocates.
 	if (message && !message->getAttributes ())
 		return kResultFalse;
 	try

@@ -26,7 +26,8 @@ public:
 	tresult sendTextMessage (const char8* text) const;
 
 	//---from IConnectionPoint------
-	// A message without attributes, or whose text cannot be read, is refused (kResultFalse).
+	// A message without attributes, or whose text finds no memory for its conversion, is refused
+	// (kResultFalse).
 	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
 
 	//---from IAudioProcessor-------
