@@ -6,14 +6,16 @@
 #include "controller/LogParameter.h"
 #include "controller/ParabolParameter.h"
 #include "controller/ParameterTable.h"
+#include "controller/RangeText.h"
 #include "processor/ReverbSettings.h"
+#include "processor/TextChecks.h"
 
 #include "base/source/fstring.h"
 #include "pluginterfaces/base/ustring.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace Steinberg {
 namespace Vst {
@@ -88,6 +90,14 @@ bool sameTextIgnoringCase (const TChar* typed, const TChar* shown)
 	return *typed == *shown;
 }
 
+const ParameterDescription* descriptionOf (ParamID id)
+{
+	for (const auto& description : kParameterTable)
+		if (description.id == id)
+			return &description;
+	return nullptr;
+}
+
 // The lock keeps the user's dry/wet balance while presets change the room.
 bool keptByLock (ParamID id)
 {
@@ -143,20 +153,30 @@ tresult PLUGIN_API Controller::initialize (FUnknown* context)
 
 	const tresult knobResult = setKnobMode (kLinearMode);
 
-	for (const auto& description : kParameterTable)
+	try
 	{
-		if (Parameter* parameter = createParameter (description))
+		for (const auto& description : kParameterTable)
 		{
-			if (description.precision != kKeepPrecision)
-				parameter->setPrecision (description.precision);
-			parameters.addParameter (parameter);
+			if (Parameter* parameter = createParameter (description))
+			{
+				if (description.precision != kKeepPrecision)
+					parameter->setPrecision (description.precision);
+				parameters.addParameter (parameter);
+			}
+			else
+			{
+				parameters.addParameter (description.title, description.units, description.stepCount,
+				                         description.defaultPlain, description.flags,
+				                         static_cast<int32> (description.id), kRootUnitId);
+			}
 		}
-		else
-		{
-			parameters.addParameter (description.title, description.units, description.stepCount,
-			                         description.defaultPlain, description.flags,
-			                         static_cast<int32> (description.id), kRootUnitId);
-		}
+	}
+	catch (...)
+	{
+		// No memory for a parameter or for the SDK's container: some of the parameters would
+		// mislead the host, so it gets none and an initialize that failed as a whole.
+		EditController::terminate ();
+		return kOutOfMemory;
 	}
 	return knobResult;
 }
@@ -211,18 +231,27 @@ tresult PLUGIN_API Controller::getParamStringByValue (ParamID tag, ParamValue va
 	// Hosts may ask for any value. Outside 0 to 1 the SDK's list parameters index past their
 	// entries (and throw) and huge plain numbers overrun the text buffer; no parameter ever
 	// holds such a value, so the text of the nearest valid one is the honest answer.
-	if (std::isnan (valueNormalized) || valueNormalized < 0.0)
-		valueNormalized = 0.0;
-	else if (valueNormalized > 1.0)
-		valueNormalized = 1.0;
-	return EditController::getParamStringByValue (tag, valueNormalized, string);
+	return EditController::getParamStringByValue (tag, holdWithin (valueNormalized, 0.0, 1.0), string);
 }
 
 tresult PLUGIN_API Controller::getParamValueByString (ParamID tag, TChar* string,
                                                       ParamValue& valueNormalized)
 {
-	if (!string)
+	if (!string || !isWholeUtf16 (string))
 		return kResultFalse;
+	try
+	{
+		return readText (tag, string, valueNormalized);
+	}
+	catch (...)
+	{
+		// The SDK's conversion to UTF-8 on Linux allocates; without memory the text goes unread.
+		return kResultFalse;
+	}
+}
+
+tresult Controller::readText (ParamID tag, const TChar* string, ParamValue& valueNormalized)
+{
 	const Parameter* parameter = getParameterObject (tag);
 	if (parameter && isSwitch (*parameter))
 	{
@@ -245,17 +274,50 @@ tresult PLUGIN_API Controller::getParamValueByString (ParamID tag, TChar* string
 	if (!String (string).scanFloat (number, 0, true) || std::isnan (number))
 		return kResultFalse;
 	ParamValue value = valueNormalized;
-	if (EditController::getParamValueByString (tag, string, value) != kResultTrue || std::isnan (value))
+	if (EditController::getParamValueByString (tag, const_cast<TChar*> (string), value) != kResultTrue ||
+	    std::isnan (value))
 		return kResultFalse;
 	// The switches and the level take a typed number as it is, "5" or "-1e400" included: held to
 	// the normalized range like every other value that reaches a parameter.
-	valueNormalized = std::min (std::max (value, 0.0), 1.0);
+	valueNormalized = holdWithin (value, 0.0, 1.0);
 	return kResultTrue;
+}
+
+ParamValue PLUGIN_API Controller::normalizedParamToPlain (ParamID tag, ParamValue valueNormalized)
+{
+	// A list turns the value into an entry index: outside 0 to 1, or NaN, that would be an entry
+	// that does not exist or no integer at all.
+	if (descriptionOf (tag))
+		valueNormalized = holdWithin (valueNormalized, 0.0, 1.0);
+	return EditController::normalizedParamToPlain (tag, valueNormalized);
+}
+
+ParamValue PLUGIN_API Controller::plainParamToNormalized (ParamID tag, ParamValue plainValue)
+{
+	if (const ParameterDescription* description = descriptionOf (tag))
+		plainValue = holdWithin (plainValue, description->minPlain, description->maxPlain);
+	return EditController::plainParamToNormalized (tag, plainValue);
 }
 
 tresult PLUGIN_API Controller::setParamNormalized (ParamID tag, ParamValue value)
 {
 	return EditController::setParamNormalized (tag, value);
+}
+
+tresult PLUGIN_API Controller::notify (IMessage* message)
+{
+	// The processor's texts are announcements the controller has no use for. ComponentBase would
+	// follow a message into its attributes unchecked, read a text that fills its buffer past the
+	// end, and convert it to UTF-8 (on Linux a conversion that throws for a lone surrogate) only to
+	// hand it to receiveText, which does nothing here. Its answers stay, without any of that.
+	if (!message)
+		return kInvalidArgument;
+	IAttributeList* attributes = message->getAttributes ();
+	FIDString id = message->getMessageID ();
+	if (!attributes || !id || std::strcmp (id, "TextMessage") != 0)
+		return kResultFalse;
+	TChar text[256] = {};
+	return attributes->getString ("Text", text, sizeof (text)) == kResultOk ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API Controller::setKnobMode (KnobMode mode)

@@ -19,10 +19,20 @@ public:
 	tresult PLUGIN_API getParamStringByValue (ParamID tag, ParamValue valueNormalized,
 	                                          String128 string) SMTG_OVERRIDE;
 	// A typed text gives a value within 0 to 1 or is refused (kResultFalse, the value untouched);
-	// a switch also takes the words it shows, in any case.
+	// a switch also takes the words it shows, in any case. Text with a surrogate out of its pair
+	// is refused.
 	tresult PLUGIN_API getParamValueByString (ParamID tag, TChar* string,
 	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
+	// Each holds its value within the parameter's domain first (normalized: 0 to 1; plain: the
+	// parameter's range; NaN as the lower end), so every answer belongs to a value the parameter
+	// can take.
+	ParamValue PLUGIN_API normalizedParamToPlain (ParamID tag, ParamValue valueNormalized) SMTG_OVERRIDE;
+	ParamValue PLUGIN_API plainParamToNormalized (ParamID tag, ParamValue plainValue) SMTG_OVERRIDE;
 	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
+
+	// A text message is taken (kResultOk) and otherwise unused; anything else, or a message
+	// without attributes, is refused (kResultFalse).
+	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
 
 	// Only the linear mode: the editor's knobs follow straight mouse movement.
 	tresult PLUGIN_API setKnobMode (KnobMode mode) SMTG_OVERRIDE;
@@ -38,6 +48,10 @@ public:
 	bool isLocked () const;
 
 private:
+	// The reading behind getParamValueByString, once the text has passed its checks; it may throw
+	// where the SDK allocates.
+	tresult readText (ParamID tag, const TChar* string, ParamValue& valueNormalized);
+
 	bool locked = false;
 };
 

@@ -9,6 +9,15 @@
 namespace Steinberg {
 namespace Vst {
 
+ParamValue holdWithin (ParamValue value, ParamValue low, ParamValue high)
+{
+	if (std::isnan (value) || value < low)
+		return low;
+	if (value > high)
+		return high;
+	return value;
+}
+
 void plainValueToString (const Parameter& parameter, ParamValue plainValue, String128 string)
 {
 	parameter.Parameter::toString (plainValue, string);
@@ -20,11 +29,7 @@ bool plainValueFromString (const Parameter& parameter, ParamValue minPlain, Para
 	double plain = 0.0;
 	if (!String (string).scanFloat (plain, 0, true) || std::isnan (plain))
 		return false;
-	if (minPlain > plain)
-		plain = minPlain;
-	else if (plain > maxPlain)
-		plain = maxPlain;
-	valueNormalized = parameter.toNormalized (plain);
+	valueNormalized = parameter.toNormalized (holdWithin (plain, minPlain, maxPlain));
 	return true;
 }
 

@@ -41,7 +41,17 @@ tresult PLUGIN_API TessalineController::setParamNormalized (ParamID tag, ParamVa
 	for (size_t i = 0; i < views.size (); ++i)
 	{
 		if (auto* view = dynamic_cast<ParameterView*> (views[i]))
-			view->updateParameter (tag, value);
+		{
+			// A text field that cannot take its new text (no memory) keeps the old one; the
+			// parameter has its value all the same.
+			try
+			{
+				view->updateParameter (tag, value);
+			}
+			catch (...)
+			{
+			}
+		}
 	}
 	return result;
 }
@@ -54,7 +64,15 @@ IPlugView* PLUGIN_API TessalineController::createView (FIDString name)
 	// have shown its own controls for the parameters.
 	if (!TessalineEditorView::hasWindowSystem ())
 		return nullptr;
-	return new (std::nothrow) TessalineEditorView (this);
+	// The view's own parts (its idle timer) are allocated while it is built.
+	try
+	{
+		return new TessalineEditorView (this);
+	}
+	catch (...)
+	{
+		return nullptr;
+	}
 }
 
 void TessalineController::editorDestroyed (EditorView* editor)
@@ -77,7 +95,15 @@ void TessalineController::editorRemoved (EditorView* editor)
 
 void TessalineController::addView (EditorView* view)
 {
-	views.push_back (view);
+	// Reached from the host's IPlugView::attached: without memory for the list the view opens
+	// all the same, and only misses the values set from outside it.
+	try
+	{
+		views.push_back (view);
+	}
+	catch (...)
+	{
+	}
 }
 
 void TessalineController::removeView (EditorView* view)

@@ -68,7 +68,14 @@ SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory ()
 		const PClassInfo2 info (entry.cid.toTUID (), PClassInfo::kManyInstances, entry.category,
 		                        entry.name, entry.classFlags, entry.subCategories, "",
 		                        kVersionString, kSdkVersionString);
-		gPluginFactory->registerClass (&info, entry.createInstance);
+		if (!gPluginFactory->registerClass (&info, entry.createInstance))
+		{
+			// A factory short of a class would offer a plug-in that cannot be made. Nobody else
+			// holds this one yet (and release would take the lock held here).
+			delete gPluginFactory;
+			gPluginFactory = nullptr;
+			return nullptr;
+		}
 	}
 	return gPluginFactory;
 }

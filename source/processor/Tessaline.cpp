@@ -5,6 +5,7 @@
 #include "processor/ChannelFrames.h"
 #include "processor/EngineMapping.h"
 #include "processor/ParameterIds.h"
+#include "processor/TextChecks.h"
 
 #include "engine/DenormalGuard.h"
 
@@ -115,6 +116,8 @@ tresult PLUGIN_API Tessaline::initialize (FUnknown* context)
 	if (result != kResultOk)
 		return result;
 	addStereoBuses (SpeakerArr::kStereo, SpeakerArr::kStereo);
+	if (!getAudioInput (0) || !getAudioOutput (0))
+		return kOutOfMemory; // the buses could not be allocated
 	return kResultOk;
 }
 
@@ -281,6 +284,12 @@ tresult PLUGIN_API Tessaline::notify (IMessage* message)
 		if (attributes->getBinary ("MyData", data, size) == kResultOk)
 			return kResultOk; // accepted; the data is not used
 	}
+	// The base reads a text into 256 characters, past them when it fills them, and converts it
+	// to UTF-8, which on Linux throws for a lone surrogate: such texts are not understood.
+	TChar text[257] = {};
+	if (attributes->getString ("Text", text, 256 * sizeof (TChar)) == kResultOk &&
+	    (text[255] != 0 || !isWholeUtf16 (text)))
+		return kResultFalse;
 	return AudioEffect::notify (message);
 }
 

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -429,6 +431,57 @@ TEST (Controller, TextsOfValuesOutsideTheRangeAreThoseOfTheNearerLimit)
 	EXPECT_EQ (controller.textAt (kVuPPM, -1e300), "0.0000");
 	EXPECT_EQ (controller.textAt (kModSpeed, 1e200), "20.00");
 	EXPECT_EQ (controller.textAt (kDry, 4.0), "0.00");
+}
+
+// No host input leaves a call as an exception or an undefined value. Text with a surrogate out of
+// its pair is no text (the SDK's conversion on Linux throws for it) and is refused everywhere, the
+// caller's value untouched; well-formed text beyond ASCII is read or refused, within 0 to 1. A value
+// outside a parameter's domain maps as the nearer end of it, NaN as the lower one, so a list always
+// names an entry that exists.
+TEST (Controller, MalformedTextsAndValuesOutsideTheDomainsStayDefined)
+{
+	HostedController controller;
+	const std::vector<TChar> kUnpaired[] = {
+	    {'9', 0xDFFF, 0},       {0xDFFF, 0},         {'1', 0xDC00, '5', 0},
+	    {'9', 0xD800, 0},       {0xD800, '9', 0},    {'7', 0xD83D, 0xD83D, 0xDE00, 0},
+	    {0xDE00, 0xD83D, 0},    {'O', 'n', 0xDFFF, 0},
+	};
+	const std::vector<TChar> kWellFormed[] = {{'7', 0xD83D, 0xDE00, 0}, {'3', 0xFFFF, 0}, {0xD83D, 0xDE00, 0}};
+	constexpr double kInf = std::numeric_limits<double>::infinity ();
+	const double kNaN = std::nan ("");
+	const std::pair<double, double> kHeld[] = {{kNaN, 0.0},    {kInf, 1.0},   {-kInf, 0.0}, {1e300, 1.0},
+	                                           {-1e300, 0.0}, {-0.5, 0.0},   {1.5, 1.0}};
+	for (const auto& description : kParameterTable)
+	{
+		const ParamID id = description.id;
+		SCOPED_TRACE (id);
+		for (std::vector<TChar> text : kUnpaired)
+		{
+			ParamValue value = -1.0;
+			tresult result = kResultTrue;
+			EXPECT_NO_THROW (result = controller->getParamValueByString (id, text.data (), value));
+			EXPECT_EQ (result, kResultFalse);
+			EXPECT_EQ (value, -1.0);
+		}
+		for (std::vector<TChar> text : kWellFormed)
+		{
+			ParamValue value = -1.0;
+			tresult result = kResultFalse;
+			EXPECT_NO_THROW (result = controller->getParamValueByString (id, text.data (), value));
+			if (result == kResultTrue)
+				EXPECT_TRUE (value >= 0.0 && value <= 1.0) << value;
+			else
+				EXPECT_EQ (value, -1.0);
+		}
+		for (const auto& [outside, held] : kHeld)
+			EXPECT_EQ (controller->normalizedParamToPlain (id, outside),
+			           controller->normalizedParamToPlain (id, held)) << outside;
+		for (double plain : {kNaN, kInf, -kInf})
+		{
+			const ParamValue normalized = controller->plainParamToNormalized (id, plain);
+			EXPECT_TRUE (normalized >= 0.0 && normalized <= 1.0) << plain << " gives " << normalized;
+		}
+	}
 }
 
 // One preset row, as the editor hands it over: plain values indexed by parameter id.

@@ -360,7 +360,9 @@ TEST_F (ModuleProcess, ReceivedTextGoesToStandardErrorAsItIs)
 	EXPECT_EQ (written, "[Tessaline] received: hello %s %d 100%\n[Tessaline] received: \n");
 }
 
-// A message the processor cannot read is refused, never followed into a null pointer.
+// A message the processor cannot read is refused, never followed into a null pointer; neither it
+// nor the controller throws at the host for a text that the SDK cannot convert (a lone surrogate)
+// or reads past a buffer for one longer than the SDK's 256 characters.
 class BareMessage : public IMessage
 {
 public:
@@ -401,6 +403,25 @@ TEST_F (ModuleProcess, MessagesWithoutIdOrAttributesAreRefused)
 	HostAttributeList empty;
 	BareMessage binaryWithoutData ("BinaryMessage", &empty);
 	EXPECT_EQ (point->notify (&binaryWithoutData), kResultFalse) << "goes to the base handler";
+
+	const TChar unpaired[] = {'9', 0xDFFF, 0};
+	std::vector<TChar> tooLong (300, TChar ('a'));
+	tooLong.push_back (0);
+	HostAttributeList unreadable;
+	HostAttributeList long300;
+	unreadable.setString ("Text", unpaired);
+	long300.setString ("Text", tooLong.data ());
+	BareMessage unreadableText ("TextMessage", &unreadable);
+	BareMessage longText ("TextMessage", &long300);
+	for (FUnknown* side : {static_cast<FUnknown*> (plugin->component ()), static_cast<FUnknown*> (plugin->controller ())})
+	{
+		FUnknownPtr<IConnectionPoint> sidePoint (side);
+		ASSERT_TRUE (sidePoint);
+		EXPECT_EQ (sidePoint->notify (&noAttributes), kResultFalse);
+		EXPECT_NO_THROW (sidePoint->notify (&unreadableText));
+		EXPECT_NO_THROW (sidePoint->notify (&longText));
+	}
+	EXPECT_EQ (point->notify (&unreadableText), kResultFalse);
 }
 
 } // namespace

@@ -68,31 +68,49 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
 		return kResultFalse;
 	if (isAttached () || frame)
 		return kResultFalse;
-	if (!open (parent))
-		return kResultFalse;
-	if (!frame || (parent && !frame->getPlatformFrame ()))
+	// The frame, its images and controls are allocated: a view that finds no memory for them is
+	// not attached, and what it had built goes.
+	try
 	{
-		close ();
-		return kResultFalse;
+		if (open (parent) && frame && (!parent || frame->getPlatformFrame ()))
+		{
+			ViewRect vr (0, 0, int32 (frame->getWidth ()), int32 (frame->getHeight ()));
+			setRect (vr);
+			if (plugFrame)
+				plugFrame->resizeView (this, &vr);
+			if (timer)
+				timer->start ();
+			// The SDK base remembers the parent; a headless frame still counts as attached.
+			static char headlessParent;
+			return EditorView::attached (parent ? parent : &headlessParent, type);
+		}
 	}
-	ViewRect vr (0, 0, int32 (frame->getWidth ()), int32 (frame->getHeight ()));
-	setRect (vr);
-	if (plugFrame)
-		plugFrame->resizeView (this, &vr);
-	if (timer)
-		timer->start ();
-	// The SDK base remembers the parent; a headless frame still counts as attached.
-	static char headlessParent;
-	return EditorView::attached (parent ? parent : &headlessParent, type);
+	catch (...)
+	{
+		if (timer)
+			timer->stop ();
+	}
+	close ();
+	return kResultFalse;
 }
 
 tresult PLUGIN_API VSTGUIEditor::removed ()
 {
 	if (timer)
 		timer->stop ();
-	// A drag still open gets its end bracket before the controls go.
+	// A drag still open gets its end bracket before the controls go. Its last value redraws the
+	// partner field, which may find no memory: the view goes all the same (a VST 2.4 editor is
+	// removed from a destructor).
 	if (frame)
-		frame->onMouseCancel ();
+	{
+		try
+		{
+			frame->onMouseCancel ();
+		}
+		catch (...)
+		{
+		}
+	}
 	close ();
 	if (!isAttached ())
 		return kResultOk;
@@ -107,8 +125,16 @@ tresult PLUGIN_API VSTGUIEditor::onSize (ViewRect* newSize)
 	const int32 height = newSize->bottom - newSize->top;
 	if (width <= 0 || height <= 0 || width > kMaxViewSide || height > kMaxViewSide)
 		return kResultFalse;
-	if (frame && !frame->setSize (width, height))
+	try
+	{
+		// The frame's back buffer is allocated at the new size.
+		if (frame && !frame->setSize (width, height))
+			return kResultFalse;
+	}
+	catch (...)
+	{
 		return kResultFalse;
+	}
 	return EditorView::onSize (newSize);
 }
 
@@ -127,22 +153,33 @@ VSTGUI::VstKeyCode toKeyCode (char16 key, int16 keyMsg, int16 modifiers)
 	return code;
 }
 
+// A key that a text field cannot take (no memory for the text) counts as not handled.
+template <typename KeyHandler>
+tresult handleKey (VSTGUI::CFrame* frame, char16 key, int16 keyMsg, int16 modifiers, KeyHandler handler)
+{
+	if (!frame)
+		return kResultFalse;
+	VSTGUI::VstKeyCode code = toKeyCode (key, keyMsg, modifiers);
+	try
+	{
+		return (frame->*handler) (code) == 1 ? kResultTrue : kResultFalse;
+	}
+	catch (...)
+	{
+		return kResultFalse;
+	}
+}
+
 } // namespace
 
 tresult PLUGIN_API VSTGUIEditor::onKeyDown (char16 key, int16 keyMsg, int16 modifiers)
 {
-	if (!frame)
-		return kResultFalse;
-	VSTGUI::VstKeyCode code = toKeyCode (key, keyMsg, modifiers);
-	return frame->onKeyDown (code) == 1 ? kResultTrue : kResultFalse;
+	return handleKey (frame, key, keyMsg, modifiers, &VSTGUI::CFrame::onKeyDown);
 }
 
 tresult PLUGIN_API VSTGUIEditor::onKeyUp (char16 key, int16 keyMsg, int16 modifiers)
 {
-	if (!frame)
-		return kResultFalse;
-	VSTGUI::VstKeyCode code = toKeyCode (key, keyMsg, modifiers);
-	return frame->onKeyUp (code) == 1 ? kResultTrue : kResultFalse;
+	return handleKey (frame, key, keyMsg, modifiers, &VSTGUI::CFrame::onKeyUp);
 }
 
 VSTGUI::CMessageResult VSTGUIEditor::notify (VSTGUI::CBaseObject* /*sender*/, const char* message)

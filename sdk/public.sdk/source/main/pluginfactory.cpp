@@ -49,7 +49,14 @@ bool CPluginFactory::registerClass (const PClassInfo2* info, CreateFunction crea
 		return false;
 	ClassEntry entry {*info, {}, createFunc, context};
 	entry.infoW.fromAscii (*info);
-	classes.push_back (entry);
+	try
+	{
+		classes.push_back (entry);
+	}
+	catch (...)
+	{
+		return false; // no memory for the table
+	}
 	return true;
 }
 

@@ -17,7 +17,8 @@ public:
 	explicit CPluginFactory (const PFactoryInfo& info);
 	virtual ~CPluginFactory ();
 
-	// Adds a class; false when the entry or its create function is missing.
+	// Adds a class; false when the entry or its create function is missing, or there is no memory
+	// for it.
 	bool registerClass (const PClassInfo2* info, CreateFunction createFunc, void* context = nullptr);
 	bool isClassRegistered (const FUID& cid) const;
 

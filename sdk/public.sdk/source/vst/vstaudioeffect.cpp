@@ -1,6 +1,8 @@
 // Default audio-processor behaviour shared by every effect built on AudioEffect.
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
+#include <new>
+
 namespace Steinberg {
 namespace Vst {
 
@@ -11,6 +13,24 @@ AudioBus* audioBusAt (BusList& list, int32 index)
 	if (index < 0 || index >= static_cast<int32> (list.size ()))
 		return nullptr;
 	return FCast<AudioBus> (list.at (static_cast<size_t> (index)).get ());
+}
+
+// Null when there is no memory for the bus or for the list's room for it.
+AudioBus* addAudioBus (BusList& list, const TChar* name, SpeakerArrangement arr, BusType busType,
+                       int32 flags)
+{
+	IPtr<AudioBus> bus = owned (new (std::nothrow) AudioBus (name, busType, flags, arr));
+	if (!bus)
+		return nullptr;
+	try
+	{
+		list.push_back (bus);
+	}
+	catch (...)
+	{
+		return nullptr;
+	}
+	return bus;
 }
 
 } // namespace
@@ -26,17 +46,42 @@ AudioEffect::AudioEffect ()
 AudioBus* AudioEffect::addAudioInput (const TChar* name, SpeakerArrangement arr, BusType busType,
                                       int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioInputs.push_back (owned (bus));
-	return bus;
+	return addAudioBus (audioInputs, name, arr, busType, flags);
 }
 
 AudioBus* AudioEffect::addAudioOutput (const TChar* name, SpeakerArrangement arr, BusType busType,
                                        int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioOutputs.push_back (owned (bus));
-	return bus;
+	return addAudioBus (audioOutputs, name, arr, busType, flags);
+}
+
+tresult PLUGIN_API AudioEffect::notify (IMessage* message)
+{
+	// ComponentBase follows a message into its attributes unchecked, and its conversion of a text
+	// to UTF-8 allocates.
+	if (message && !message->getAttributes ())
+		return kResultFalse;
+	try
+	{
+		return Component::notify (message);
+	}
+	catch (...)
+	{
+		return kResultFalse;
+	}
+}
+
+tresult AudioEffect::sendTextMessage (const char8* text) const
+{
+	// The message, its attributes and the text's conversion are allocated.
+	try
+	{
+		return Component::sendTextMessage (text);
+	}
+	catch (...)
+	{
+		return kOutOfMemory;
+	}
 }
 
 AudioBus* AudioEffect::getAudioInput (int32 index)

@@ -12,13 +12,23 @@ class AudioEffect : public Component, public IAudioProcessor
 public:
 	AudioEffect ();
 
-	// Bus helpers: the new bus is owned by the component's bus list.
+	// Bus helpers: the new bus is owned by the component's bus list; null, and no bus added, when
+	// it cannot be allocated.
 	AudioBus* addAudioInput (const TChar* name, SpeakerArrangement arr, BusType busType = kMain,
 	                         int32 flags = BusInfo::kDefaultActive);
 	AudioBus* addAudioOutput (const TChar* name, SpeakerArrangement arr, BusType busType = kMain,
 	                          int32 flags = BusInfo::kDefaultActive);
 	AudioBus* getAudioInput (int32 index);
 	AudioBus* getAudioOutput (int32 index);
+
+	// As ComponentBase's, but a message that cannot be allocated is not sent (kOutOfMemory)
+	// instead of throwing out of the host's call.
+	tresult sendTextMessage (const char8* text) const;
+
+	//---from IConnectionPoint------
+	// A message without attributes, or whose text finds no memory for its conversion, is refused
+	// (kResultFalse).
+	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
 
 	//---from IAudioProcessor-------
 	tresult PLUGIN_API setBusArrangements (SpeakerArrangement* inputs, int32 numIns,

@@ -130,16 +130,23 @@ VstInt32 arrangementTypeOf (int32 channels)
 {
 	if (!factory || !vst3ComponentID)
 		return nullptr;
-	auto* wrapper = new (std::nothrow) Vst2Wrapper (audioMaster, vst2ID, factory);
-	if (!wrapper)
-		return nullptr;
-	if (!wrapper->initialize (vst3ComponentID))
+	// Building the wrapper allocates (its lists, the parameter slots, the editor); without the
+	// memory for it there is no effect, and no exception reaches the host.
+	Vst2Wrapper* wrapper = nullptr;
+	try
 	{
-		delete wrapper;
-		return nullptr;
+		wrapper = new Vst2Wrapper (audioMaster, vst2ID, factory);
+		if (wrapper->initialize (vst3ComponentID))
+		{
+			wrapper->created = true;
+			return wrapper;
+		}
 	}
-	wrapper->created = true;
-	return wrapper;
+	catch (...)
+	{
+	}
+	delete wrapper;
+	return nullptr;
 }
 
 Vst2Wrapper::Vst2Wrapper (audioMasterCallback audioMaster, VstInt32 vst2ID, IPluginFactory* factory)
@@ -383,6 +390,20 @@ void Vst2Wrapper::setupEditor ()
 		view->release ();
 		if (usable)
 			setEditor (new Vst2EditorWrapper (this, controller));
+	}
+}
+
+VstIntPtr Vst2Wrapper::dispatcher (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+{
+	// Opcodes allocate (chunks, buses, the editor's view and controls, messages to the
+	// controller); one that finds no memory answers 0, "not done", instead of throwing at the host.
+	try
+	{
+		return AudioEffectX::dispatcher (opcode, index, value, ptr, opt);
+	}
+	catch (...)
+	{
+		return 0;
 	}
 }
 
@@ -1163,9 +1184,9 @@ tresult PLUGIN_API Vst2Wrapper::createInstance (TUID cid, TUID _iid, void** obj)
 	const FUID classId = FUID::fromTUID (cid);
 	const FUID interfaceId = FUID::fromTUID (_iid);
 	if (classId == IMessage::iid && interfaceId == IMessage::iid)
-		*obj = static_cast<IMessage*> (new HostMessage);
+		*obj = static_cast<IMessage*> (new (std::nothrow) HostMessage);
 	else if (classId == IAttributeList::iid && interfaceId == IAttributeList::iid)
-		*obj = static_cast<IAttributeList*> (new HostAttributeList);
+		*obj = static_cast<IAttributeList*> (new (std::nothrow) HostAttributeList);
 	return *obj ? kResultTrue : kResultFalse;
 }
 

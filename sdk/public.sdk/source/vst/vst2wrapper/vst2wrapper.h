@@ -44,6 +44,8 @@ public:
 	~Vst2Wrapper () override;
 
 	//---from AudioEffect---------
+	// Every opcode; one that runs out of memory answers 0.
+	VstIntPtr dispatcher (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 	void suspend () override;
 	void resume () override;
 	void setSampleRate (float newSampleRate) override;
