@@ -46,7 +46,8 @@ public:
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 	uint32 PLUGIN_API getTailSamples () SMTG_OVERRIDE;
 
-	// Stores one incoming normalized value into the settings and passes it to the engine.
+	// Stores one incoming normalized value into the settings and passes it to the engine, whether
+	// it changed or not (process passes only values that changed).
 	void applyParameter (ParamID id, ParamValue value);
 	// Passes every stored value to the engine.
 	void applyAllParameters ();
@@ -61,7 +62,7 @@ private:
 		uint64 serial;
 	};
 
-	// Into the record; false for ids that it does not hold.
+	// Into the record; whether the stored value changed (false for ids that it does not hold).
 	bool storeParameter (ParamID id, ParamValue value);
 	void addStereoBuses (SpeakerArrangement input, SpeakerArrangement output);
 	void acceptState (const ReverbSettings& incoming);
