@@ -95,6 +95,7 @@ bool canProcessBuffers (const ProcessData& data)
 Tessaline::Tessaline ()
 : lastLevel (0.0f)
 , settings (defaultReverbSettings ())
+, heardMask (0)
 , hostSampleRate (kDefaultSampleRate)
 , active (false)
 , acceptedSerial (0)
@@ -104,6 +105,7 @@ Tessaline::Tessaline ()
 , reportedState ({settings, 0})
 {
 	std::memset (frames, 0, sizeof (frames));
+	std::memset (heard, 0, sizeof (heard));
 	applyAllParameters ();
 	setControllerClass (kControllerUID);
 }
@@ -315,10 +317,27 @@ void Tessaline::applyParameter (ParamID id, ParamValue value)
 
 void Tessaline::applyAllParameters ()
 {
+	// Called whenever the record has been replaced: what was heard before says nothing about it.
+	heardMask = 0;
 	passAllToEngine (engine, settings);
 }
 
-bool Tessaline::storeParameter (ParamID id, ParamValue value)
+inline bool Tessaline::storeParameter (ParamID id, ParamValue value)
+{
+	// A value heard last time is stored the same again. This test takes a host's queues of
+	// unchanged values through without the branches below, which a block's audio leaves cold.
+	if (id < kNumStoredParameters)
+	{
+		const uint32 bit = 1u << id;
+		if ((heardMask & bit) && sameBits (heard[id], value))
+			return false;
+		heard[id] = value;
+		heardMask |= bit;
+	}
+	return storeField (id, value);
+}
+
+bool Tessaline::storeField (ParamID id, ParamValue value)
 {
 	ReverbSettings& s = settings;
 	switch (id)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/ReverbEngine.h"
+#include "processor/ParameterIds.h"
 #include "processor/ReverbSettings.h"
 #include "processor/TripleBuffer.h"
 
@@ -64,6 +65,7 @@ private:
 
 	// Into the record; whether the stored value changed (false for ids that it does not hold).
 	bool storeParameter (ParamID id, ParamValue value);
+	bool storeField (ParamID id, ParamValue value);
 	void addStereoBuses (SpeakerArrangement input, SpeakerArrangement output);
 	void acceptState (const ReverbSettings& incoming);
 	bool adoptIncomingState ();
@@ -81,6 +83,9 @@ private:
 	ReverbEngine engine;
 	float lastLevel;
 	ReverbSettings settings;
+	// The value last stored from the host for each parameter, where its bit in heardMask is set.
+	double heard[kNumStoredParameters];
+	uint32 heardMask;
 	double hostSampleRate;
 
 	// setState may come on another thread while process runs: while active, an accepted record
