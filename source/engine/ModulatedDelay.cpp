@@ -54,6 +54,13 @@ void ModulatedDelay::setDepth (double newDepth)
 	recalculate ();
 }
 
+void ModulatedDelay::setDelayTimeAndDepth (double ms, double newDepth)
+{
+	delayMs = clampValue (ms, kShortestMs, kLongestMs);
+	depth = clampValue (newDepth, 0.0, 1.0);
+	recalculate ();
+}
+
 void ModulatedDelay::setSpeed (double hz)
 {
 	rateHz = hz;

@@ -111,6 +111,7 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
+	void updateEarlyReflectionTimes ();
 	void runPass (const double* in, int32_t frames);
 	template <bool kAvx>
 	void runLateReverb (FrameClock now, int32_t frames);

@@ -28,8 +28,8 @@ public:
 
 private:
 	bool empty; // a bound of 0: every value is 0 Hz
-	double low; // log2 of the bounds relative to the reference frequency
-	double span;
+	double low; // log2 of the lower bound relative to the reference frequency
+	double span; // the upper bound's log2 less the lower one's
 };
 
 // Normalized value of a frequency on the logarithmic scale from min to max (not clamped).

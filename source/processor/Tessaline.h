@@ -65,6 +65,7 @@ private:
 
 	// Into the record; whether the stored value changed (false for ids that it does not hold).
 	bool storeParameter (ParamID id, ParamValue value);
+	// storeParameter's switch over the record's fields.
 	bool storeField (ParamID id, ParamValue value);
 	void addStereoBuses (SpeakerArrangement input, SpeakerArrangement output);
 	void acceptState (const ReverbSettings& incoming);
