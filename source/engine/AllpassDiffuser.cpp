@@ -21,12 +21,6 @@ void AllpassDiffuser::setGains (double left, double right)
 	setPair (gains, left, right);
 }
 
-void AllpassDiffuser::setTime (double ms)
-{
-	timeMs = clampValue (ms, kShortestMs, kLongestMs);
-	updateLength ();
-}
-
 void AllpassDiffuser::setSampleRate (double hz)
 {
 	sampleRate = usableSampleRate (hz);
@@ -36,11 +30,6 @@ void AllpassDiffuser::setSampleRate (double hz)
 void AllpassDiffuser::clear ()
 {
 	std::fill (std::begin (buffer), std::end (buffer), Pair {});
-}
-
-void AllpassDiffuser::updateLength ()
-{
-	length = delayCount (timeMs, sampleRate, 2, kLongestFrames);
 }
 
 } // namespace Vst

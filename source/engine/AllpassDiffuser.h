@@ -23,10 +23,15 @@ public:
 	AllpassDiffuser& operator= (const AllpassDiffuser&) = delete;
 
 	void setGains (double left, double right);
-	void setTime (double ms);
+	// Inline, as the taps' setTimes.
+	void setTime (double ms)
+	{
+		timeMs = clampValue (ms, kShortestMs, kLongestMs);
+		updateLength ();
+	}
 	void setSampleRate (double hz);
 	void clear ();
-	void updateLength ();
+	void updateLength () { length = delayCount (timeMs, sampleRate, 2, kLongestFrames); }
 
 	// H(z) = (g + z^-N) / (1 + g z^-N) on each channel.
 	__m128d step (__m128d x, FrameClock clock)

@@ -97,6 +97,14 @@ void DampedComb::updateDampingCoefficients ()
 {
 	for (int c = 0; c < 2; ++c)
 	{
+		// The engine damps both channels at one frequency: the right one's cosine and root would be
+		// the left one's again.
+		if (c == 1 && dampFrequencies[1] == dampFrequencies[0])
+		{
+			dampCoefficient[1] = dampCoefficient[0];
+			dampGain[1] = dampGain[0];
+			break;
+		}
 		const double b = 2.0 - std::cos (6.283185307179586 * dampFrequencies[c] / sampleRate);
 		const double coefficient = std::sqrt (b * b - 1.0) - b;
 		dampCoefficient[c] = coefficient;

@@ -26,13 +26,6 @@ void EarlyReflectionTap::setGains (double left, double right)
 	setPair (gains, left, right);
 }
 
-void EarlyReflectionTap::setTimes (double leftMs, double rightMs)
-{
-	setPair (timesMs, clampValue (leftMs, kShortestMs, kLongestMs),
-	         clampValue (rightMs, kShortestMs, kLongestMs));
-	updateLengths ();
-}
-
 void EarlyReflectionTap::setSampleRate (double hz)
 {
 	sampleRate = usableSampleRate (hz);
@@ -43,12 +36,6 @@ void EarlyReflectionTap::clear ()
 {
 	std::fill (std::begin (bufferL), std::end (bufferL), 0.0);
 	std::fill (std::begin (bufferR), std::end (bufferR), 0.0);
-}
-
-void EarlyReflectionTap::updateLengths ()
-{
-	lengthL = delayCount (timesMs[0], sampleRate, 2, kLongest);
-	lengthR = delayCount (timesMs[1], sampleRate, 2, kLongest);
 }
 
 // The taps' lines in runs, each group of frames of a line as one vector: the channel of the

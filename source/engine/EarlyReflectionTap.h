@@ -22,10 +22,19 @@ public:
 	EarlyReflectionTap& operator= (const EarlyReflectionTap&) = delete;
 
 	void setGains (double left, double right);
-	void setTimes (double leftMs, double rightMs);
+	// Inline, so that a setting that moves every tap runs their lengths' long chains side by side.
+	void setTimes (double leftMs, double rightMs)
+	{
+		setPair (timesMs, clampValue (leftMs, kShortestMs, kLongestMs), clampValue (rightMs, kShortestMs, kLongestMs));
+		updateLengths ();
+	}
 	void setSampleRate (double hz);
 	void clear ();
-	void updateLengths ();
+	void updateLengths ()
+	{
+		lengthL = delayCount (timesMs[0], sampleRate, 2, kLongest);
+		lengthR = delayCount (timesMs[1], sampleRate, 2, kLongest);
+	}
 
 	// Stores the gain-scaled pre-delayed frame p and returns what was stored one delay earlier.
 	__m128d step (__m128d p, FrameClock clock)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <emmintrin.h>
 
 namespace Steinberg {
@@ -23,6 +24,12 @@ inline double clampValue (double value, double lower, double upper)
 	if (value > upper)
 		value = upper;
 	return value;
+}
+
+// Whether two doubles are the same bits: unlike ==, 0 and -0 differ and a NaN equals itself.
+inline bool sameBits (double a, double b)
+{
+	return std::memcmp (&a, &b, sizeof (double)) == 0;
 }
 
 // Levels and equaliser gains are linear or dB values that the setters do not limit to their

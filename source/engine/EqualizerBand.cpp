@@ -21,37 +21,40 @@ EqualizerBand::EqualizerBand ()
 {
 	setCoefficients (1.0, 0.0, 0.0, 1.0, 0.0, 0.0);
 	clear ();
-	setType (kLowPass);
+	updateCoefficients ();
 }
 
 void EqualizerBand::setSampleRate (double hz)
 {
 	sampleRate = positiveFiniteRate (hz);
-	updateCoefficients ();
+	updateOmega ();
+	updateFilter ();
 }
 
 void EqualizerBand::setFrequency (double hz)
 {
 	frequency = hz;
-	updateCoefficients ();
+	updateOmega ();
+	updateFilter ();
 }
 
 void EqualizerBand::setGain (double dB)
 {
 	gainDb = dB;
-	updateCoefficients ();
+	updateAmplitude ();
+	updateFilter ();
 }
 
 void EqualizerBand::setType (uint32_t newType)
 {
 	type = newType;
-	updateCoefficients ();
+	updateFilter ();
 }
 
 void EqualizerBand::setQ (double newQ)
 {
 	q = newQ;
-	updateCoefficients ();
+	updateFilter ();
 }
 
 void EqualizerBand::clear ()
@@ -64,13 +67,28 @@ void EqualizerBand::clear ()
 
 void EqualizerBand::updateCoefficients ()
 {
+	updateOmega ();
+	updateAmplitude ();
+	updateFilter ();
+}
+
+void EqualizerBand::updateOmega ()
+{
 	const double heldFrequency = clampValue (frequency, kLowestHz, kHighestFractionOfRate * sampleRate);
 	omega = 6.283185307179586 * heldFrequency / sampleRate;
-	amplitude = std::pow (10.0, gainDb / 40.0);
 	sinOmega = std::sin (omega);
 	cosOmega = std::cos (omega);
-	alpha = sinOmega / (2.0 * q);
+}
+
+void EqualizerBand::updateAmplitude ()
+{
+	amplitude = std::pow (10.0, gainDb / 40.0);
 	shelfTerm = std::sqrt (amplitude + amplitude);
+}
+
+void EqualizerBand::updateFilter ()
+{
+	alpha = sinOmega / (2.0 * q);
 
 	const double A = amplitude;
 	const double c = cosOmega;

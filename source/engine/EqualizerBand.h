@@ -36,6 +36,7 @@ public:
 	void setType (uint32_t newType);
 	void setQ (double newQ);
 	void clear ();
+	// Everything from the settings; each setter recomputes only the terms that depend on it.
 	void updateCoefficients ();
 
 	// A band's coefficients and memory in registers, for a run over many frames: both channels of
@@ -175,6 +176,12 @@ public:
 	double getA2 () const { return a2[0]; }
 
 private:
+	// omega and its sine and cosine, from the frequency and the rate.
+	void updateOmega ();
+	// The amplitude and the shelf term, from the gain.
+	void updateAmplitude ();
+	// alpha and the coefficients, from the terms above, Q and the type.
+	void updateFilter ();
 	void setCoefficients (double newB0, double newB1, double newB2, double newA0, double newA1,
 	                      double newA2);
 

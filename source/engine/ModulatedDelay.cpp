@@ -54,6 +54,13 @@ void ModulatedDelay::setDepth (double newDepth)
 	recalculate ();
 }
 
+void ModulatedDelay::setDelayTimeAndDepth (double ms, double newDepth)
+{
+	delayMs = clampValue (ms, kShortestMs, kLongestMs);
+	depth = clampValue (newDepth, 0.0, 1.0);
+	recalculate ();
+}
+
 void ModulatedDelay::setSpeed (double hz)
 {
 	rateHz = hz;
@@ -75,7 +82,9 @@ void ModulatedDelay::reset ()
 
 void ModulatedDelay::recalculate ()
 {
-	++settings;
+	const int32_t oldLength = length;
+	const double oldSwing = swing;
+	const double oldIncrement = phaseIncrement;
 	const double n = delayMs * sampleRate * 0.001;
 	length = std::min (std::max (static_cast<int32_t> (n) + 1, kShortestLength), kLongestLength);
 	halfLength = length / 2;
@@ -86,6 +95,10 @@ void ModulatedDelay::recalculate ()
 	// move the phase outside the table.
 	phaseIncrement = clampValue (kTableSteps * rateHz / sampleRate, 0.0, kTableSteps);
 	tableLength = kTableSteps;
+	// The read points depend on these alone (the offset on the length): a kept plan still holds
+	// when none of them changed bit for bit.
+	if (length != oldLength || !sameBits (swing, oldSwing) || !sameBits (phaseIncrement, oldIncrement))
+		++settings;
 	prepareRead ();
 }
 

@@ -27,6 +27,8 @@ public:
 
 	void setDelayTime (double ms);
 	void setDepth (double newDepth);
+	// Both at once: what the two setters leave, worked out once.
+	void setDelayTimeAndDepth (double ms, double newDepth);
 	void setSpeed (double hz);
 	void setSampleRate (double hz);
 	void reset ();

@@ -255,7 +255,7 @@ void ReverbEngine::setRoomSize (double value)
 	// The diffuser times are scaled from 0.5 to 1.6 times their table's, the reflections by 0.2 more
 	// (updateEarlyReflections).
 	sizeFactor = 1.1 * clampValue (value, 0.0, 1.0) + 0.5;
-	updateEarlyReflections ();
+	updateEarlyReflectionTimes (); // the gains are the variation's alone
 	updateDiffuserTimes ();
 }
 
@@ -302,15 +302,9 @@ void ReverbEngine::setModulationDepth (double value)
 	const double v = clampValue (value, 0.0, 1.0);
 	const double y = ((v * v) * v) * v;
 	if (kLongestModulationMs * y < kShortestModulationMs)
-	{
-		modulatedDelay.setDelayTime (kShortestModulationMs);
-		modulatedDelay.setDepth (y / kModulationDepthSpan);
-	}
+		modulatedDelay.setDelayTimeAndDepth (kShortestModulationMs, y / kModulationDepthSpan);
 	else
-	{
-		modulatedDelay.setDelayTime (kLongestModulationMs * y);
-		modulatedDelay.setDepth (1.0);
-	}
+		modulatedDelay.setDelayTimeAndDepth (kLongestModulationMs * y, 1.0);
 }
 
 void ReverbEngine::setModulationSpeed (double value)
@@ -355,15 +349,19 @@ void ReverbEngine::setDiffuserTimeTable (const DiffuserTable& table)
 
 void ReverbEngine::updateEarlyReflections ()
 {
+	updateEarlyReflectionTimes ();
+	const EarlyReflectionTable& gains = *earlyReflectionGainTable;
+	for (int k = 0; k < kNumTaps; ++k)
+		taps[k].setGains (gains[2 * k], gains[2 * k + 1]);
+}
+
+void ReverbEngine::updateEarlyReflectionTimes ()
+{
 	// Room size stretches the reflections from 0.7 to 1.8 times the table times.
 	const double f = sizeFactor + 0.2;
 	const EarlyReflectionTable& times = *earlyReflectionTimeTable;
-	const EarlyReflectionTable& gains = *earlyReflectionGainTable;
 	for (int k = 0; k < kNumTaps; ++k)
-	{
 		taps[k].setTimes (f * times[2 * k], f * times[2 * k + 1]);
-		taps[k].setGains (gains[2 * k], gains[2 * k + 1]);
-	}
 }
 
 void ReverbEngine::updateCombs ()

@@ -115,6 +115,7 @@ public:
 
 private:
 	static void setGainPair (Pair& gain, double level, bool bypass);
+	void updateEarlyReflectionTimes ();
 	// The block path's steps (ReverbEngineBlock.cpp).
 	void runPass (const double* in, int32_t frames);
 	template <bool kAvx>

@@ -28,9 +28,15 @@ int32 variation (int8 index, int32 engineVariations, int32 listed)
 	return (index < 0 ? 0 : listed - 1) + 1;
 }
 
-double hz (const FrequencyRange& range, double normalized)
+// The frequency scales, their logarithms worked out once rather than at every change.
+const LogScale kDampScale (kDampRange);
+const LogScale kLowShelfScale (kLowShelfRange);
+const LogScale kPeakScale (kPeakRange);
+const LogScale kHighShelfScale (kHighShelfRange);
+
+double hz (const LogScale& scale, double normalized)
 {
-	return logNormalizedToPlain (range.min, range.max, held (normalized));
+	return scale.plain (held (normalized));
 }
 
 } // namespace
@@ -51,12 +57,12 @@ void passToEngine (ReverbEngine& engine, const ReverbSettings& s, ParamID id)
 		case kRoomSize: engine.setRoomSize (held (s.roomSize)); break;
 		case kDiffusion: engine.setDiffusion (held (s.diffusion)); break;
 		case kDampIntensity: engine.setDampIntensity (held (s.dampIntensity)); break;
-		case kDamp: engine.setDampFrequency (hz (kDampRange, s.damp)); break;
-		case kLowShelf: engine.setEqFrequency (hz (kLowShelfRange, s.lowShelf), 0); break;
+		case kDamp: engine.setDampFrequency (hz (kDampScale, s.damp)); break;
+		case kLowShelf: engine.setEqFrequency (hz (kLowShelfScale, s.lowShelf), 0); break;
 		case kLowGain: engine.setEqGain (held (s.lowGain), 0); break;
-		case kPeak: engine.setEqFrequency (hz (kPeakRange, s.peak), 1); break;
+		case kPeak: engine.setEqFrequency (hz (kPeakScale, s.peak), 1); break;
 		case kPeakGain: engine.setEqGain (held (s.peakGain), 1); break;
-		case kHighShelf: engine.setEqFrequency (hz (kHighShelfRange, s.highShelf), 2); break;
+		case kHighShelf: engine.setEqFrequency (hz (kHighShelfScale, s.highShelf), 2); break;
 		case kHighGain: engine.setEqGain (held (s.highGain), 2); break;
 		case kEarlyReflections: engine.setEarlyReflectionsLevel (held (s.earlyReflections)); break;
 		case kReverb: engine.setReverbLevel (held (s.reverb)); break;

@@ -42,6 +42,21 @@ int8 flag (ParamValue value)
 	return value > 0.5 ? 1 : 0;
 }
 
+// Stores value into field; whether that changed the field's bits.
+bool store (double& field, double value)
+{
+	const bool changed = !sameBits (field, value);
+	field = value;
+	return changed;
+}
+
+bool store (int8& field, int8 value)
+{
+	const bool changed = field != value;
+	field = value;
+	return changed;
+}
+
 template <typename Sample>
 Sample** channelsOf (AudioBusBuffers& bus);
 template <>
@@ -81,6 +96,7 @@ bool canProcessBuffers (const ProcessData& data)
 Tessaline::Tessaline ()
 : lastLevel (0.0f)
 , settings (defaultReverbSettings ())
+, heardMask (0)
 , hostSampleRate (kDefaultSampleRate)
 , active (false)
 , acceptedSerial (0)
@@ -90,6 +106,7 @@ Tessaline::Tessaline ()
 , reportedState ({settings, 0})
 {
 	std::memset (frames, 0, sizeof (frames));
+	std::memset (heard, 0, sizeof (heard));
 	applyAllParameters ();
 	setControllerClass (kControllerUID);
 }
@@ -303,48 +320,64 @@ tresult Tessaline::receiveText (const char8* text)
 
 void Tessaline::applyParameter (ParamID id, ParamValue value)
 {
-	if (storeParameter (id, value))
-		passToEngine (engine, settings, id);
+	storeParameter (id, value);
+	passToEngine (engine, settings, id);
 }
 
 void Tessaline::applyAllParameters ()
 {
+	// Called whenever the record has been replaced: what was heard before says nothing about it.
+	heardMask = 0;
 	passAllToEngine (engine, settings);
 }
 
-bool Tessaline::storeParameter (ParamID id, ParamValue value)
+inline bool Tessaline::storeParameter (ParamID id, ParamValue value)
+{
+	// A value heard last time is stored the same again. This test takes a host's queues of
+	// unchanged values through without the branches below, which a block's audio leaves cold.
+	if (id < kNumStoredParameters)
+	{
+		const uint32 bit = 1u << id;
+		if ((heardMask & bit) && sameBits (heard[id], value))
+			return false;
+		heard[id] = value;
+		heardMask |= bit;
+	}
+	return storeField (id, value);
+}
+
+bool Tessaline::storeField (ParamID id, ParamValue value)
 {
 	ReverbSettings& s = settings;
 	switch (id)
 	{
-		case kDry: s.dry = value; return true;
-		case kPredelay: s.predelay = value; return true;
-		case kWidth: s.width = value; return true;
+		case kDry: return store (s.dry, value);
+		case kPredelay: return store (s.predelay, value);
+		case kWidth: return store (s.width, value);
 		case kEarlyReflectionVariation:
-			s.earlyReflectionVariation = listIndex (value, kEarlyReflectionVariations);
-			return true;
-		case kReverbVariation: s.reverbVariation = listIndex (value, kReverbVariations); return true;
-		case kDecayTime: s.decayTime = value; return true;
-		case kRoomSize: s.roomSize = value; return true;
-		case kDiffusion: s.diffusion = value; return true;
-		case kDampIntensity: s.dampIntensity = value; return true;
-		case kDamp: s.damp = value; return true;
-		case kLowShelf: s.lowShelf = value; return true;
-		case kLowGain: s.lowGain = value; return true;
-		case kPeak: s.peak = value; return true;
-		case kPeakGain: s.peakGain = value; return true;
-		case kHighShelf: s.highShelf = value; return true;
-		case kHighGain: s.highGain = value; return true;
-		case kEarlyReflections: s.earlyReflections = value; return true;
-		case kReverb: s.reverb = value; return true;
-		case kWet: s.wet = value; return true;
-		case kBypass: s.bypass = flag (value); return true;
-		case kBypassDry: s.bypassDry = flag (value); return true;
-		case kBypassEarlyReflections: s.bypassEarlyReflections = flag (value); return true;
-		case kBypassReverb: s.bypassReverb = flag (value); return true;
-		case kBypassWet: s.bypassWet = flag (value); return true;
-		case kModSpeed: s.modSpeed = value; return true;
-		case kModDepth: s.modDepth = value; return true;
+			return store (s.earlyReflectionVariation, listIndex (value, kEarlyReflectionVariations));
+		case kReverbVariation: return store (s.reverbVariation, listIndex (value, kReverbVariations));
+		case kDecayTime: return store (s.decayTime, value);
+		case kRoomSize: return store (s.roomSize, value);
+		case kDiffusion: return store (s.diffusion, value);
+		case kDampIntensity: return store (s.dampIntensity, value);
+		case kDamp: return store (s.damp, value);
+		case kLowShelf: return store (s.lowShelf, value);
+		case kLowGain: return store (s.lowGain, value);
+		case kPeak: return store (s.peak, value);
+		case kPeakGain: return store (s.peakGain, value);
+		case kHighShelf: return store (s.highShelf, value);
+		case kHighGain: return store (s.highGain, value);
+		case kEarlyReflections: return store (s.earlyReflections, value);
+		case kReverb: return store (s.reverb, value);
+		case kWet: return store (s.wet, value);
+		case kBypass: return store (s.bypass, flag (value));
+		case kBypassDry: return store (s.bypassDry, flag (value));
+		case kBypassEarlyReflections: return store (s.bypassEarlyReflections, flag (value));
+		case kBypassReverb: return store (s.bypassReverb, flag (value));
+		case kBypassWet: return store (s.bypassWet, flag (value));
+		case kModSpeed: return store (s.modSpeed, value);
+		case kModDepth: return store (s.modDepth, value);
 		default: return false; // 26 and above: nothing to store
 	}
 }
@@ -353,7 +386,7 @@ bool Tessaline::applyParameterChanges (IParameterChanges* changes)
 {
 	if (!changes)
 		return false;
-	bool applied = false;
+	bool changed = false;
 	const int32 count = changes->getParameterCount ();
 	for (int32 i = 0; i < count; ++i)
 	{
@@ -363,16 +396,19 @@ bool Tessaline::applyParameterChanges (IParameterChanges* changes)
 		const int32 points = queue->getPointCount ();
 		if (points <= 0)
 			continue;
-		// Only the last point counts, for the whole block.
+		// Only the last point counts, for the whole block. The engine always holds what the record
+		// holds, and its setters keep no history: a stored value that stays the same bits would
+		// leave the engine exactly as it is, so it is not passed again.
 		int32 sampleOffset = 0;
 		ParamValue value = 0.0;
-		if (queue->getPoint (points - 1, sampleOffset, value) == kResultTrue)
+		const ParamID id = queue->getParameterId ();
+		if (queue->getPoint (points - 1, sampleOffset, value) == kResultTrue && storeParameter (id, value))
 		{
-			applyParameter (queue->getParameterId (), value);
-			applied = true;
+			passToEngine (engine, settings, id);
+			changed = true;
 		}
 	}
-	return applied;
+	return changed;
 }
 
 template <typename Sample>

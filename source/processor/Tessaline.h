@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/ReverbEngine.h"
+#include "processor/ParameterIds.h"
 #include "processor/ReverbSettings.h"
 #include "processor/TripleBuffer.h"
 
@@ -46,7 +47,8 @@ public:
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 	uint32 PLUGIN_API getTailSamples () SMTG_OVERRIDE;
 
-	// Stores one incoming normalized value into the settings and passes it to the engine.
+	// Stores one incoming normalized value into the settings and passes it to the engine, whether
+	// it changed or not (process passes only values that changed).
 	void applyParameter (ParamID id, ParamValue value);
 	// Passes every stored value to the engine.
 	void applyAllParameters ();
@@ -61,8 +63,10 @@ private:
 		uint64 serial;
 	};
 
-	// Into the record; false for ids that it does not hold.
+	// Into the record; whether the stored value changed (false for ids that it does not hold).
 	bool storeParameter (ParamID id, ParamValue value);
+	// storeParameter's switch over the record's fields.
+	bool storeField (ParamID id, ParamValue value);
 	void addStereoBuses (SpeakerArrangement input, SpeakerArrangement output);
 	void acceptState (const ReverbSettings& incoming);
 	bool adoptIncomingState ();
@@ -80,6 +84,9 @@ private:
 	ReverbEngine engine;
 	float lastLevel;
 	ReverbSettings settings;
+	// The value last stored from the host for each parameter, where its bit in heardMask is set.
+	double heard[kNumStoredParameters];
+	uint32 heardMask;
 	double hostSampleRate;
 
 	// setState may come on another thread while process runs: while active, an accepted record

@@ -20,6 +20,8 @@
 #include <memory>
 #include <xmmintrin.h>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -234,6 +236,112 @@ TEST (Processor, OddBlocksAtBothSampleSizesGiveTheFrameRoutinesOutputAndLevel)
 {
 	checkOddBlocks<float> (kSample32);
 	checkOddBlocks<double> (kSample64);
+}
+
+// process passes a parameter to the engine only where its stored value changed. Against a
+// processor that calls the setter for every point (applyParameter, before each block), random
+// automation gives the same output bits and the same state: blocks of 1 to 512 frames, up to a
+// dozen queues a block with up to three points, every id (and ids beyond the stored ones), values
+// repeated, new, out of range, -0 and NaN, and saved states loaded while active.
+template <typename Sample>
+void checkAutomation (int32 sampleSize, double rate)
+{
+	constexpr int kBlocks = 600;
+	constexpr int32 kMaxFrames = 512;
+	constexpr ParamID kIds = kVuPPM + 1;
+	constexpr double kSpecial[] = {0.0, -0.0, 0.0, -0.0, 1.0, 0.5, 1.5, -0.25, std::numeric_limits<double>::quiet_NaN ()};
+	DirectProcessor skipping (sampleSize, kMaxFrames, rate), everyPoint (sampleSize, kMaxFrames, rate);
+	ASSERT_TRUE (skipping.ready && everyPoint.ready);
+	auto* reference = static_cast<Tessaline*> (everyPoint.processor.getInterface ());
+	DirectProcessor* both[2] = {&skipping, &everyPoint};
+	for (DirectProcessor* plugin : both)
+		ASSERT_EQ (plugin->component->setActive (true), kResultOk);
+
+	uint32_t seed = 5;
+	auto next = [&seed] (uint32_t range) {
+		seed = seed * 1664525u + 1013904223u;
+		return (seed >> 8) % range;
+	};
+	std::vector<double> lastSent (kIds, 0.5);
+	std::vector<Sample> left (kMaxFrames), right (kMaxFrames);
+	std::vector<Sample> out[2][2];
+	ParameterChanges changes (kIds);
+	Bytes saved = skipping.state ();
+	for (int b = 0; b < kBlocks; ++b)
+	{
+		const int32 frames = 1 + static_cast<int32> (next (kMaxFrames));
+		changes.clearQueue ();
+		// A saved state loaded while active is adopted at the start of the next block, which
+		// carries no points (the reference applies its points before the block).
+		const bool load = b % 97 == 50;
+		if (load)
+		{
+			for (DirectProcessor* plugin : both)
+				ASSERT_EQ (plugin->load (saved), kResultOk);
+		}
+		for (uint32_t queues = load ? 0 : next (13); queues > 0; --queues)
+		{
+			const ParamID id = next (kIds);
+			int32 index = 0;
+			IParamValueQueue* queue = changes.addParameterData (id, index);
+			for (uint32_t points = 1 + next (3); points > 0; --points)
+			{
+				const uint32_t kind = next (8);
+				double value = kind < 4 ? lastSent[id]
+				                        : (kind == 4 ? kSpecial[next (std::size (kSpecial))] : next (1u << 20) / 1048576.0);
+				if (id == kBypass)
+					value *= 0.6; // on now and then, not half the time
+				lastSent[id] = value;
+				queue->addPoint (static_cast<int32> (next (static_cast<uint32_t> (frames))), value, index);
+			}
+		}
+		for (int32 q = 0; q < changes.getParameterCount (); ++q)
+		{
+			IParamValueQueue* queue = changes.getParameterData (q);
+			for (int32 point = 0; point < queue->getPointCount (); ++point)
+			{
+				int32 offset = 0;
+				ParamValue value = 0.0;
+				queue->getPoint (point, offset, value);
+				reference->applyParameter (queue->getParameterId (), value);
+			}
+		}
+		for (int32 i = 0; i < frames; ++i)
+		{
+			left[i] = static_cast<Sample> (static_cast<int32> (next (1u << 20)) / 1048576.0 - 0.5);
+			right[i] = static_cast<Sample> (0.25 * left[i] - 0.1);
+		}
+		for (int p = 0; p < 2; ++p)
+		{
+			out[p][0].assign (frames, Sample (0));
+			out[p][1].assign (frames, Sample (0));
+			StereoBlock<Sample> block (left.data (), right.data (), out[p][0].data (), out[p][1].data (), frames);
+			block.data.inputParameterChanges = p == 0 ? &changes : nullptr;
+			ASSERT_EQ (both[p]->processor->process (block.data), kResultOk);
+		}
+		for (int c = 0; c < 2; ++c)
+			ASSERT_EQ (std::memcmp (out[0][c].data (), out[1][c].data (), sizeof (Sample) * frames), 0)
+			    << "block " << b << ", channel " << c << ", " << frames << " frames";
+		// The active processor's state against the reference's own record, read while inactive.
+		if (b % 30 == 29)
+		{
+			const Bytes reported = skipping.state ();
+			for (DirectProcessor* plugin : both)
+				ASSERT_EQ (plugin->component->setActive (false), kResultOk);
+			ASSERT_EQ (reported, everyPoint.state ()) << "block " << b;
+			ASSERT_EQ (skipping.state (), reported) << "block " << b;
+			for (DirectProcessor* plugin : both)
+				ASSERT_EQ (plugin->component->setActive (true), kResultOk);
+			if (b % 3 == 1)
+				saved = reported;
+		}
+	}
+}
+
+TEST (Processor, AutomationPassedOnlyWhereItChangesGivesWhatEverySetterCallGives)
+{
+	checkAutomation<float> (kSample32, 48000.0);
+	checkAutomation<double> (kSample64, 96000.0);
 }
 
 TEST (Processor, ReceivedNullTextIsWrittenAsEmpty)
