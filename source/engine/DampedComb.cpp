@@ -104,51 +104,90 @@ void DampedComb::updateDampingCoefficients ()
 	}
 }
 
-// G units of combs in runs of their lines, a unit being the combs whose lines fill the lanes of
-// one vector. Each group of frames is loaded from the lines as one column per frame and stored
-// back the same way, so that the lines are read and written a vector at a time; the damping
-// recurrences of the units overlap. A run's last few frames go one by one.
+namespace {
+
+// Where the block units keep what. A unit is the combs whose lines fill the lanes of one vector:
+// kLanes = Lanes::kFrames lanes, a comb's two channels to each pair of them. G units run together,
+// their combs counted from the first. The run's lines are in lane order, unit by unit, and a group
+// of kLanes frames goes to one column per frame:
+//
+//   lane r of unit u       comb u * kLanes / 2 + r / 2, channel r % 2 (0 left, 1 right)
+//   that lane's line       lines[u * kLanes + r], holding the run's frame j at j below it
+//   column e of a group    frame kLanes - 1 - e of the group: the lines keep later frames lower
+//
+//            lane 0      lane 1      lane 2      lane 3
+//   SSE2     comb L      comb R
+//   AVX      comb 0 L    comb 0 R    comb 1 L    comb 1 R      (combs numbered within the unit)
+template <class Lanes, int G>
+struct CombUnits
+{
+	static constexpr int kLanes = Lanes::kFrames;
+	static constexpr int kCombs = kLanes / 2; // per unit
+	static constexpr int kLines = G * kLanes;
+
+	static DampedComb* combsOf (DampedComb* combs, int u) { return combs + u * kCombs; }
+	double* const* linesOf (int u) const { return &lines[u * kLanes]; }
+
+	double* lines[kLines];
+};
+
+// kLanes frames of a unit's lines from the run's frame j, as one column per frame with lane r from
+// line r; store () puts them back.
+template <class Lanes>
+class FrameColumns
+{
+public:
+	static constexpr int kLanes = Lanes::kFrames;
+
+	FrameColumns (double* const* lines, int32_t j)
+	{
+		for (int r = 0; r < kLanes; ++r)
+			at[r] = lines[r] - j - (kLanes - 1);
+		Lanes::loadColumns (at, columns);
+	}
+	// Frame j + f of the group.
+	typename Lanes::Vector& frame (int f) { return columns[kLanes - 1 - f]; }
+	void store () { Lanes::storeColumns (at, columns); }
+
+private:
+	double* at[kLanes]; // line r's frames j + kLanes - 1 down to j, the lowest first
+	typename Lanes::Vector columns[kLanes];
+};
+
+} // namespace
+
+// G units of combs (see CombUnits) in runs of their lines. Each group of frames is loaded from
+// the lines as one column per frame and stored back the same way, so that the lines are read and
+// written a vector at a time; the damping recurrences of the units overlap. A run's last few
+// frames go one by one.
 template <class Lanes, int G>
 inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
                                   int32_t frames)
 {
+	using Units = CombUnits<Lanes, G>;
 	using Vector = typename Lanes::Vector;
-	constexpr int kLanes = Lanes::kFrames;
-	constexpr int kCombs = kLanes / 2; // per unit
-	LineCursor* cursors[G * kLanes];
-	int32_t lengths[G * kLanes];
-	for (int c = 0; c < G * kCombs; ++c)
+	constexpr int kLanes = Units::kLanes;
+	// The lines in lane order: comb c's left line is line 2 c, its right line 2 c + 1.
+	LineCursor* cursors[Units::kLines];
+	int32_t lengths[Units::kLines];
+	for (int c = 0; c < G * Units::kCombs; ++c)
 	{
 		cursors[2 * c] = &combs[c].positionL;
 		cursors[2 * c + 1] = &combs[c].positionR;
 		lengths[2 * c] = combs[c].lengthL;
 		lengths[2 * c + 1] = combs[c].lengthR;
 	}
-	Vector inputGains[G], dampGain[G], dampCoefficient[G], filteredWeight[G], directWeight[G], feedback[G], state[G];
+	// Every loop over the units is unrolled, so that no unit's loop is indexed at run time: the
+	// loops then live in registers and spill slots, not in an array that each group writes back.
+	Loop<Lanes> loops[G];
+#pragma GCC unroll 8
 	for (int u = 0; u < G; ++u)
-	{
-		const DampedComb* unit = combs + u * kCombs;
-		inputGains[u] = Lanes::gatherPairs (unit, &DampedComb::inputGains);
-		dampGain[u] = Lanes::gatherPairs (unit, &DampedComb::dampGain);
-		dampCoefficient[u] = Lanes::gatherPairs (unit, &DampedComb::dampCoefficient);
-		filteredWeight[u] = Lanes::gatherPairs (unit, &DampedComb::filteredWeight);
-		directWeight[u] = Lanes::gatherPairs (unit, &DampedComb::directWeight);
-		feedback[u] = Lanes::gatherPairs (unit, &DampedComb::feedback);
-		state[u] = Lanes::gatherPairs (unit, &DampedComb::dampState);
-	}
-	// The arithmetic of step (), lane for lane: d read from the line, the returned v stored.
-	auto pass = [&] (int u, Vector input, Vector d, Vector& y) {
-		const Vector i = Lanes::mul (inputGains[u], input);
-		state[u] = Lanes::sub (Lanes::mul (dampGain[u], d), Lanes::mul (dampCoefficient[u], state[u]));
-		const Vector m = Lanes::add (Lanes::mul (filteredWeight[u], state[u]), Lanes::mul (directWeight[u], d));
-		y = Lanes::mul (feedback[u], m);
-		return Lanes::add (i, y);
-	};
-	LineWalk<G * kLanes> walk (cursors, lengths, clock, frames);
+		loops[u].load (Units::combsOf (combs, u));
+	LineWalk<Units::kLines> walk (cursors, lengths, clock, frames);
 	while (walk.next ())
 	{
-		double* slots[G * kLanes];
-		stereoSlots<G * kCombs> (combs, &DampedComb::bufferL, &DampedComb::bufferR, walk.top, slots);
+		Units units;
+		stereoSlots<G * Units::kCombs> (combs, &DampedComb::bufferL, &DampedComb::bufferR, walk.top, units.lines);
 		const Pair* const in = x + walk.first;
 		const Pair* const start = base + walk.first;
 		Pair* const sum = acc + walk.first;
@@ -164,38 +203,34 @@ inline void DampedComb::runUnits (DampedComb* combs, const Pair* x, const Pair* 
 #pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
-				// Line r of the unit from at[r]; column e: frame kLanes - 1 - e.
-				double* at[kLanes];
-				for (int r = 0; r < kLanes; ++r)
-					at[r] = slots[u * kLanes + r] - j - (kLanes - 1);
-				Vector columns[kLanes];
-				Lanes::loadColumns (at, columns);
+				FrameColumns<Lanes> group (units.linesOf (u), j);
 				for (int f = 0; f < kLanes; f += 2)
 				{
 					Vector first, second;
-					columns[kLanes - 1 - f] = pass (u, inputs[f], columns[kLanes - 1 - f], first);
-					columns[kLanes - 2 - f] = pass (u, inputs[f + 1], columns[kLanes - 2 - f], second);
+					loops[u].run (inputs[f], group.frame (f), first);
+					loops[u].run (inputs[f + 1], group.frame (f + 1), second);
 					Lanes::addPairToSums (sums, f / 2, first, second);
 				}
-				Lanes::storeColumns (at, columns);
+				group.store ();
 			}
 			Lanes::storeSums (sum + j, sums);
 		}
 		for (; j < walk.count; ++j)
 		{
 			__m128d frameSum = loadPair (start[j]);
+#pragma GCC unroll 8
 			for (int u = 0; u < G; ++u)
 			{
-				double* const* lines = &slots[u * kLanes];
 				Vector y;
-				Lanes::scatter (lines, j, pass (u, Lanes::frame (in[j]), Lanes::gather (lines, j), y));
+				loops[u].frame (units.linesOf (u), j, Lanes::frame (in[j]), y);
 				frameSum = Lanes::addPairs (frameSum, y);
 			}
 			storePair (sum[j], frameSum);
 		}
 	}
+#pragma GCC unroll 8
 	for (int u = 0; u < G; ++u)
-		Lanes::scatterPairs (combs + u * kCombs, &DampedComb::dampState, state[u]);
+		loops[u].save (Units::combsOf (combs, u));
 }
 
 // Five units of two combs: three, then two.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/EngineMath.h"
+#include "engine/FrameLanes.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -34,22 +35,20 @@ public:
 	void updateLengths ();
 	void updateDampingCoefficients ();
 
-	// Runs the loop one sample on the comb input x; returns the feedback-scaled loop value.
+	// Runs the loop one sample on the comb input x; returns the feedback-scaled loop value. The
+	// damping state is saved as soon as it is known, which spares a register on 32-bit x86.
 	__m128d step (__m128d x, FrameClock clock)
 	{
-		const __m128d i = _mm_mul_pd (loadPair (inputGains), x);
-		double* left = &bufferL[positionL.advance (clock, lengthL)];
-		double* right = &bufferR[positionR.advance (clock, lengthR)];
-		const __m128d d = _mm_loadh_pd (_mm_load_sd (left), right);
-		const __m128d s = _mm_sub_pd (_mm_mul_pd (loadPair (dampGain), d),
-		                              _mm_mul_pd (loadPair (dampCoefficient), loadPair (dampState)));
-		storePair (dampState, s);
-		const __m128d m = _mm_add_pd (_mm_mul_pd (loadPair (filteredWeight), s),
-		                              _mm_mul_pd (loadPair (directWeight), d));
-		const __m128d y = _mm_mul_pd (loadPair (feedback), m);
-		const __m128d v = _mm_add_pd (i, y);
-		_mm_storel_pd (left, v);
-		_mm_storeh_pd (right, v);
+		double* const lines[2] = {&bufferL[positionL.advance (clock, lengthL)],
+		                          &bufferR[positionR.advance (clock, lengthR)]};
+		Loop<Sse2Lanes> loop;
+		loop.load (this);
+		__m128d line = Sse2Lanes::gather (lines, 0);
+		__m128d y;
+		loop.damp (line);
+		loop.save (this);
+		loop.feed (x, line, y);
+		Sse2Lanes::scatter (lines, 0, line);
 		return y;
 	}
 
@@ -80,6 +79,60 @@ public:
 	double getSampleRate () const { return sampleRate; }
 
 private:
+	// The loop's coefficients and damping state, a comb's channel in each lane: Sse2Lanes over one
+	// comb for step (), and over the combs of a unit for the block units (see DampedComb.cpp).
+	// Loop<AvxLanes> is built for the default target but only ever runs inlined into an AVX entry,
+	// so the compiler's note that its 256-bit values would cross calls with another ABI does not
+	// apply; its own vectors go by reference.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+	template <class Lanes>
+	struct Loop
+	{
+		using Vector = typename Lanes::Vector;
+
+		// From the combs whose channels fill the lanes, and their damping state back to them.
+		void load (const DampedComb* combs)
+		{
+			inputGains = Lanes::gatherPairs (combs, &DampedComb::inputGains);
+			dampGain = Lanes::gatherPairs (combs, &DampedComb::dampGain);
+			dampCoefficient = Lanes::gatherPairs (combs, &DampedComb::dampCoefficient);
+			filteredWeight = Lanes::gatherPairs (combs, &DampedComb::filteredWeight);
+			directWeight = Lanes::gatherPairs (combs, &DampedComb::directWeight);
+			feedback = Lanes::gatherPairs (combs, &DampedComb::feedback);
+			state = Lanes::gatherPairs (combs, &DampedComb::dampState);
+		}
+		void save (DampedComb* combs) const { Lanes::scatterPairs (combs, &DampedComb::dampState, state); }
+
+		// One sample on the comb input x: line holds what was read from the line and receives what
+		// goes back there; y receives the feedback-scaled loop value. damp () and then feed ().
+		void run (const Vector& x, Vector& line, Vector& y)
+		{
+			damp (line);
+			feed (x, line, y);
+		}
+		void damp (const Vector& line)
+		{
+			state = Lanes::sub (Lanes::mul (dampGain, line), Lanes::mul (dampCoefficient, state));
+		}
+		void feed (const Vector& x, Vector& line, Vector& y)
+		{
+			const Vector m = Lanes::add (Lanes::mul (filteredWeight, state), Lanes::mul (directWeight, line));
+			y = Lanes::mul (feedback, m);
+			line = Lanes::add (Lanes::mul (inputGains, x), y);
+		}
+		// The same on the frame that lane r's line holds at lines[r] - back, read and written there.
+		void frame (double* const* lines, int32_t back, const Vector& x, Vector& y)
+		{
+			Vector line = Lanes::gather (lines, back);
+			run (x, line, y);
+			Lanes::scatter (lines, back, line);
+		}
+
+		Vector inputGains, dampGain, dampCoefficient, filteredWeight, directWeight, feedback, state;
+	};
+#pragma GCC diagnostic pop
+
 	template <class Lanes, int G>
 	static void runUnits (DampedComb* combs, const Pair* x, const Pair* base, Pair* acc, FrameClock clock,
 	                      int32_t frames);
