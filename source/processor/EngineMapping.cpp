@@ -17,11 +17,15 @@ double held (double value)
 	return clampValue (value, 0.0, 1.0);
 }
 
-// The one-based variation of a stored index: the entry the controller shows for it, the first for
-// a negative index and the last for one beyond the list.
-int32 variation (int8 index, int32 entries)
+// The one-based variation of a stored index. An index the engine has a variation for selects it,
+// including one past the entries the controller lists (a saved reverb variation 5 plays the sixth);
+// any other index plays the entry the controller shows for it: the first for a negative index, the
+// last listed for one beyond the engine's tables.
+int32 variation (int8 index, int32 engineVariations, int32 listed)
 {
-	return (index < 0 ? 0 : (index < entries ? index : entries - 1)) + 1;
+	if (index >= 0 && index < engineVariations)
+		return index + 1;
+	return (index < 0 ? 0 : listed - 1) + 1;
 }
 
 double hz (const FrequencyRange& range, double normalized)
@@ -39,9 +43,10 @@ void passToEngine (ReverbEngine& engine, const ReverbSettings& s, ParamID id)
 		case kPredelay: engine.setPreDelay (held (s.predelay)); break;
 		case kWidth: engine.setWidth (held (s.width)); break;
 		case kEarlyReflectionVariation:
-			engine.setEarlyReflectionVariation (variation (s.earlyReflectionVariation, kEarlyReflectionVariations));
+			engine.setEarlyReflectionVariation (variation (s.earlyReflectionVariation, kNumEarlyReflectionVariations, kEarlyReflectionVariations));
 			break;
-		case kReverbVariation: engine.setReverbVariation (variation (s.reverbVariation, kReverbVariations)); break;
+		case kReverbVariation: engine.setReverbVariation (variation (s.reverbVariation, kNumReverbVariations, kReverbVariations));
+			break;
 		case kDecayTime: engine.setDecayTime (held (s.decayTime) * held (s.decayTime)); break; // square-law scale
 		case kRoomSize: engine.setRoomSize (held (s.roomSize)); break;
 		case kDiffusion: engine.setDiffusion (held (s.diffusion)); break;

@@ -22,7 +22,8 @@ inline bool switchedOn (int8 stored)
 
 // Passes the stored value of one parameter; ids the engine does not take change nothing. The
 // engine gets what the controller shows for the stored value, whatever a saved state held:
-// normalized values within 0..1 (NaN as 0), list indices as the entry shown, switches as shown.
+// normalized values within 0..1 (NaN as 0) and switches as shown; a list index selects the engine's
+// variation of that number where there is one, and otherwise the entry shown.
 void passToEngine (ReverbEngine& engine, const ReverbSettings& settings, ParamID id);
 // Passes every value the engine takes (all but the whole-plug-in bypass).
 void passAllToEngine (ReverbEngine& engine, const ReverbSettings& settings);

@@ -1,4 +1,5 @@
-// Scalar reference of the engine: every stage per channel, sums and products in the described order.
+// Scalar reference of the engine: each stage one channel at a time, every sum and product in the
+// order whose rounding the engine must reproduce.
 #include "ReferenceEngine.h"
 
 #include "engine/VariationTables.h"

@@ -1,5 +1,5 @@
-// A plain scalar transcription of the engine's arithmetic, one channel at a time, written straight
-// from the description of each stage: the optimised engine must match it bit for bit.
+// A plain scalar transcription of the engine's arithmetic, one channel at a time and stage by stage,
+// with none of the engine's lanes or blocks: the optimised engine must match it bit for bit.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,13 @@
 // Damaged saved states through the built module, loaded as VST 3 and VST 2.4 hosts load them: the
-// engine plays exactly what the host shows for the values read, and nothing gets loud.
+// engine plays exactly what the host shows for the values read, and nothing gets loud. The one
+// stored value the host does not show as it plays, a sixth reverb variation, plays that variation.
 #include "HostedPlugin.h"
 
 #include "host/vst2/module.h"
+
+#include "engine/DenormalGuard.h"
+#include "engine/ReverbEngine.h"
+#include "processor/EngineMapping.h"
 
 #include <cmath>
 #include <random>
@@ -38,9 +43,13 @@ constexpr StoredField kByteFields[] = {
     {kBypassReverb, at::kBypassReverb}, {kBypassWet, at::kBypassWet},
 };
 
+// The stored reverb variation that selects the engine's sixth comb pattern, which the list does not offer.
+constexpr char kSixthReverbVariation = 5;
+
 // A whole current state holding what the controller shows: its normalized values, the list entry
-// it shows, and its switches as on or off.
-std::vector<char> shownState (IEditController& controller)
+// it shows, and its switches as on or off. A loaded sixth reverb variation plays itself, though the
+// list shows its last entry for it.
+std::vector<char> shownState (IEditController& controller, const std::vector<char>& loaded)
 {
 	std::vector<char> bytes (at::kSize, 0);
 	putVersion (bytes, 4);
@@ -53,6 +62,8 @@ std::vector<char> shownState (IEditController& controller)
 		const double plain = list ? controller.normalizedParamToPlain (field.id, value) : (value > 0.5 ? 1.0 : 0.0);
 		bytes[field.offset] = static_cast<char> (plain);
 	}
+	if (loaded[at::kReverbVariation] == kSixthReverbVariation)
+		bytes[at::kReverbVariation] = kSixthReverbVariation;
 	return bytes;
 }
 
@@ -124,7 +135,7 @@ struct Vst3Pair
 	{
 		if (damagedInstance->setState (bytes) != kResultOk)
 			return false;
-		EXPECT_EQ (shownInstance->setState (shownState (*damagedInstance->controller ())), kResultOk);
+		EXPECT_EQ (shownInstance->setState (shownState (*damagedInstance->controller (), bytes)), kResultOk);
 		damagedInstance->process (damaged.buffers.in, damaged.buffers.out, kFrames);
 		shownInstance->process (shown.buffers.in, shown.buffers.out, kFrames);
 		return true;
@@ -157,7 +168,7 @@ struct Vst2Pair
 		if (!setChunk (damagedEffect, bytes))
 			return false;
 		EXPECT_EQ (viewer.setState (bytes), kResultOk);
-		EXPECT_TRUE (setChunk (shownEffect, shownState (*viewer.controller ())));
+		EXPECT_TRUE (setChunk (shownEffect, shownState (*viewer.controller (), bytes)));
 		damagedEffect.processReplacing (damaged.buffers.in, damaged.buffers.out, kFrames);
 		shownEffect.processReplacing (shown.buffers.in, shown.buffers.out, kFrames);
 		return true;
@@ -211,6 +222,115 @@ TEST_F (ModuleDamagedState, EverySingleBitFlipPlaysAsTheHostShowsIt)
 	runFlips<float> (defaults, vst2, vst2Result);
 	EXPECT_EQ (vst2Result.accepted, kFlips);
 	EXPECT_EQ (vst2Result.failures, 0) << "VST 2.4:" << vst2Result.report.str ();
+}
+
+// The sixth reverb variation set on an engine directly, over the processor's other defaults.
+struct SixthVariationEngine
+{
+	SixthVariationEngine ()
+	{
+		engine->setSampleRate (kRate);
+		passAllToEngine (*engine, settings);
+		engine->setReverbVariation (6);
+		engine->reset ();
+	}
+	template <typename Sample>
+	void process (NoiseBlock<Sample>& block)
+	{
+		DenormalGuard guard;
+		Buffers<Sample>& b = block.buffers;
+		for (size_t i = 0; i < static_cast<size_t> (kFrames); ++i)
+		{
+			const double in[2] = {b.inL[i], b.inR[i]};
+			double out[2];
+			engine->processFrame (in, out);
+			b.outL[i] = static_cast<Sample> (out[0]);
+			b.outR[i] = static_cast<Sample> (out[1]);
+		}
+	}
+	ReverbSettings settings = defaultReverbSettings ();
+	std::unique_ptr<ReverbEngine> engine = std::make_unique<ReverbEngine> ();
+};
+
+// A block after the load, one after a change of the decay time, and one after a deactivation and
+// reactivation, which apply every setting again: each plays as the engine set directly.
+template <typename Sample, typename Road>
+void expectTheSixthVariation (Road& road, const char* name)
+{
+	SixthVariationEngine direct;
+	NoiseBlock<Sample> played, expected;
+	const char* steps[] = {"loaded", "decay time changed", "reactivated"};
+	for (int step = 0; step < 3; ++step)
+	{
+		if (step == 1)
+		{
+			direct.settings.decayTime = road.setDecayTime (0.6);
+			passToEngine (*direct.engine, direct.settings, kDecayTime);
+		}
+		if (step == 2)
+		{
+			road.reactivate ();
+			direct.engine->reset ();
+		}
+		road.process (played);
+		direct.process (expected);
+		EXPECT_TRUE (played.sameOutput (expected)) << name << ": " << steps[step];
+	}
+}
+
+// A saved reverb variation 5 selects the engine's sixth comb pattern, whether the state arrives
+// through VST 3 setState (64-bit samples) or VST 2.4 effSetChunk (32-bit), and the state keeps it.
+TEST_F (ModuleDamagedState, ASavedSixthReverbVariationPlaysIt)
+{
+	std::vector<char> saved = state ();
+	saved[at::kReverbVariation] = kSixthReverbVariation;
+
+	struct Vst3Road
+	{
+		double setDecayTime (double value)
+		{
+			instance->queueParameter (kDecayTime, value);
+			return value;
+		}
+		void reactivate ()
+		{
+			instance->setActive (false);
+			instance->setActive (true);
+		}
+		void process (NoiseBlock<double>& block) { instance->process (block.buffers.in, block.buffers.out, kFrames); }
+		std::unique_ptr<PluginInstance> instance;
+	} vst3 {freshInstance ()};
+	ASSERT_TRUE (vst3.instance);
+	ASSERT_EQ (vst3.instance->setupProcessing (kRate, kFrames, kSample64), kResultOk);
+	ASSERT_EQ (vst3.instance->setActive (true), kResultOk);
+	ASSERT_EQ (vst3.instance->setState (saved), kResultOk);
+	expectTheSixthVariation<double> (vst3, "VST 3");
+	std::vector<char> held;
+	ASSERT_EQ (vst3.instance->getState (held), kResultOk);
+	EXPECT_EQ (held[at::kReverbVariation], kSixthReverbVariation);
+
+	struct Vst2Road
+	{
+		double setDecayTime (double value)
+		{
+			constexpr vst2host::Int32 kDecayTimeIndex = 5;
+			effect.setParameter (kDecayTimeIndex, static_cast<float> (value));
+			return static_cast<float> (value);
+		}
+		void reactivate ()
+		{
+			effect.dispatch (vst2host::kMainsChanged, 0, 0);
+			effect.dispatch (vst2host::kMainsChanged, 0, 1);
+		}
+		void process (NoiseBlock<float>& block) { effect.processReplacing (block.buffers.in, block.buffers.out, kFrames); }
+		const vst2host::Effect& effect;
+	};
+	Vst2Pair vst2 (*plugin);
+	ASSERT_TRUE (vst2.library.hasEntry ()) << vst2.library.error ();
+	ASSERT_NO_FATAL_FAILURE (vst2.restart ());
+	ASSERT_TRUE (Vst2Pair::setChunk (vst2.damagedEffect, saved));
+	Vst2Road road {vst2.damagedEffect};
+	expectTheSixthVariation<float> (road, "VST 2.4");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The channels-to-frames conversions: the AVX path gives the SSE2 path's bits and level, for both
-// sample sizes and every count left over after the four-frame steps.
+// The channels-to-frames conversions: the AVX path gives the SSE2 path's bits and level, and both
+// give each frame's samples, for both sample sizes and every count left over after the four- and
+// two-frame steps.
 #include "processor/ChannelFrames.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +15,20 @@ using namespace Steinberg::Vst;
 
 namespace {
 
+// Bit for bit, so that a NaN counts as well.
+template <typename Value>
+bool same (Value a, Value b)
+{
+	return std::memcmp (&a, &b, sizeof a) == 0;
+}
+
 template <typename Sample>
 void checkBothPaths ()
 {
 	if (!cpuHasAvx ())
 		GTEST_SKIP () << "no AVX on this processor";
 	uint32_t seed = 7;
-	for (int32 pairs = 2; pairs <= 22; pairs += 2)
+	for (int32 pairs = 1; pairs <= 22; ++pairs)
 	{
 		std::vector<Sample> left (pairs), right (pairs);
 		for (int32 i = 0; i < pairs; ++i)
@@ -38,7 +46,10 @@ void checkBothPaths ()
 		ChannelFrames::interleaveAvx (left.data (), right.data (), wide.data (), pairs);
 		ASSERT_EQ (std::memcmp (plain.data (), wide.data (), sizeof (double) * plain.size ()), 0) << pairs;
 		for (int32 i = 0; i < pairs; ++i)
+		{
 			ASSERT_EQ (plain[2 * i], static_cast<double> (left[i]));
+			ASSERT_TRUE (same (plain[2 * i + 1], static_cast<double> (right[i]))) << i << " of " << pairs;
+		}
 
 		// Output in other frames than the input, so that the level differs from frame to frame.
 		for (double& sample : plain)
@@ -49,6 +60,10 @@ void checkBothPaths ()
 		const __m128d b = ChannelFrames::deinterleaveAvx (plain.data (), wideL.data (), wideR.data (), pairs, start);
 		ASSERT_EQ (std::memcmp (plainL.data (), wideL.data (), sizeof (Sample) * pairs), 0) << pairs;
 		ASSERT_EQ (std::memcmp (plainR.data (), wideR.data (), sizeof (Sample) * pairs), 0) << pairs;
+		for (int32 i = 0; i < pairs; ++i)
+			ASSERT_TRUE (same (plainL[i], static_cast<Sample> (plain[2 * i])) &&
+			             same (plainR[i], static_cast<Sample> (plain[2 * i + 1])))
+			    << i << " of " << pairs;
 
 		// The two lanes together hold the largest mid value, NaN left out, whatever lane it is in.
 		double largest = 0.125;

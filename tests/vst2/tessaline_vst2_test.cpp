@@ -65,6 +65,11 @@ protected:
 	Host host;
 };
 
+// The tests that run the module on more than one thread.
+class TessalineVst2Threads : public TessalineVst2
+{
+};
+
 template <typename Sample>
 void fillNoise (Stereo<Sample>& buffers, unsigned seed)
 {
@@ -155,7 +160,7 @@ TEST_F (TessalineVst2, ChunkRoundTripsByteForByteAndBadOnesChangeNothing)
 
 // A decay of 0.9 set with no block after it (a stopped transport), or while blocks run on another
 // thread, is in the chunk, as getParameter says.
-TEST_F (TessalineVst2, TheChunkHoldsAValueSetWithOrWithoutBlocks)
+TEST_F (TessalineVst2Threads, TheChunkHoldsAValueSetWithOrWithoutBlocks)
 {
 	constexpr Int32 kDecayIndex = 5;
 	Effect effect = make ();

@@ -38,6 +38,11 @@ protected:
 	Host host;
 };
 
+// The tests that run the wrapper on more than one thread.
+class Vst2WrapperThreads : public Vst2WrapperTest
+{
+};
+
 bool receivedBy (const std::vector<std::pair<probe::ParamID, double>>& log, probe::ParamID id, double value)
 {
 	for (const auto& entry : log)
@@ -274,7 +279,7 @@ TEST_F (Vst2WrapperTest, ChunkWhileProcessingSupersedesEarlierChanges)
 
 // Every value given (by the host, typed, or from the editor) is in the chunk, whether the effect
 // is suspended, resumed with no block after the change, or running blocks on another thread.
-TEST_F (Vst2WrapperTest, ChunkHoldsEveryValueGivenWithOrWithoutBlocks)
+TEST_F (Vst2WrapperThreads, ChunkHoldsEveryValueGivenWithOrWithoutBlocks)
 {
 	Effect effect = make ();
 	auto stateOf = [] (const std::vector<char>& chunk) { return std::vector<char> (chunk.begin () + 16, chunk.end ()); };
@@ -318,7 +323,7 @@ TEST_F (Vst2WrapperTest, ChunkHoldsEveryValueGivenWithOrWithoutBlocks)
 
 // Two host threads loading and taking chunks at once: each chunk handed out is one that was
 // loaded, whole, and loads again.
-TEST_F (Vst2WrapperTest, ChunksOnTwoThreadsAtOnce)
+TEST_F (Vst2WrapperThreads, ChunksOnTwoThreadsAtOnce)
 {
 	std::vector<char> loaded[2];
 	{
@@ -356,7 +361,7 @@ TEST_F (Vst2WrapperTest, ChunksOnTwoThreadsAtOnce)
 
 // A new rate or block size while resumed reaches the processor at the next resume, never while
 // a block runs; meanwhile longer blocks go in pieces of the size the processor was prepared for.
-TEST_F (Vst2WrapperTest, SetUpChangedWhileResumedWaitsForTheNextResume)
+TEST_F (Vst2WrapperThreads, SetUpChangedWhileResumedWaitsForTheNextResume)
 {
 	host.blockSize = 64;
 	Effect effect = make ();
@@ -504,7 +509,7 @@ TEST_F (Vst2WrapperTest, PinsAndSpeakers)
 }
 
 // Host calls, audio and UI on three threads at once: nothing is lost, nothing tears.
-TEST_F (Vst2WrapperTest, ThreeThreadsAtOnce)
+TEST_F (Vst2WrapperThreads, ThreeThreadsAtOnce)
 {
 	Effect effect = make ();
 	effect.dispatch (kMainsChanged, 0, 1);
