@@ -30,6 +30,14 @@ struct Sse2Lanes
 	static Vector splat (double value) { return _mm_set1_pd (value); }
 	// One frame's pair in every pair of lanes.
 	static Vector frame (const Pair& pair) { return loadPair (pair); }
+	// A value for each of kFrames / 2 frames, in both lanes of its frame's pair.
+	static Vector perFrame (const double* values) { return _mm_set1_pd (values[0]); }
+	static __m128i perFrame (const int32_t* values) { return _mm_set1_epi32 (values[0]); }
+	// Each lane truncated to an int32_t, in the lanes' order, and back; and the kFrames int32_t
+	// lanes stored.
+	static __m128i truncate (Vector v) { return _mm_cvttpd_epi32 (v); }
+	static Vector toDouble (__m128i whole) { return _mm_cvtepi32_pd (whole); }
+	static void storeInts (int32_t* at, __m128i v) { _mm_storel_epi64 (reinterpret_cast<__m128i*> (at), v); }
 	// The lanes of a pair member of consecutive parts, one part for each two lanes, and back.
 	template <class Part>
 	static Vector gatherPairs (const Part* parts, const Pair Part::*member)
@@ -145,6 +153,20 @@ struct AvxLanes
 	TESSALINE_AVX_HELPER static Vector frame (const Pair& pair)
 	{
 		return _mm256_broadcast_pd (reinterpret_cast<const __m128d*> (pair.lane));
+	}
+	TESSALINE_AVX_HELPER static Vector perFrame (const double* values)
+	{
+		return _mm256_set_pd (values[1], values[1], values[0], values[0]);
+	}
+	TESSALINE_AVX_HELPER static __m128i perFrame (const int32_t* values)
+	{
+		return _mm_set_epi32 (values[1], values[1], values[0], values[0]);
+	}
+	TESSALINE_AVX_HELPER static __m128i truncate (Vector v) { return _mm256_cvttpd_epi32 (v); }
+	TESSALINE_AVX_HELPER static Vector toDouble (__m128i whole) { return _mm256_cvtepi32_pd (whole); }
+	TESSALINE_AVX_HELPER static void storeInts (int32_t* at, __m128i v)
+	{
+		_mm_storeu_si128 (reinterpret_cast<__m128i*> (at), v);
 	}
 	// One register from two pairs, the first in the low half; and each half back.
 	TESSALINE_AVX_HELPER static Vector halves (__m128d low, __m128d high)

@@ -21,16 +21,10 @@ ModulatedDelay::ModulatedDelay ()
 , delayMs (1.2)
 , readOffset (0.0)
 , tableLength (kTableSteps)
-, wrapping (false)
-, readSlotL (0)
-, readSlotR (1)
-, keptFrames (0)
-, keptPhase (0.0)
-, keptWriteIndex (0)
-, keptSettings (0)
+, readSlots {0, 1}
 , settings (0)
 {
-	setPair (readFraction, 0.0, 0.0);
+	setPair (readFractions, 0.0, 0.0);
 	setPair (laneSwing, 0.0, 0.0);
 	std::fill (std::begin (sineTable), std::end (sineTable), 0.0);
 	std::fill (std::begin (sineSlopes), std::end (sineSlopes), 0.0);
@@ -100,21 +94,6 @@ void ModulatedDelay::recalculate ()
 	if (length != oldLength || !sameBits (swing, oldSwing) || !sameBits (phaseIncrement, oldIncrement))
 		++settings;
 	prepareRead ();
-}
-
-void ModulatedDelay::planReads (int32_t frames)
-{
-	const bool kept = keptFrames >= frames && keptPhase == phase && keptWriteIndex == writeIndex && keptSettings == settings;
-	keptFrames = 0;
-	if (kept)
-	{
-		commitPlan (frames);
-		return;
-	}
-	Planner planner (*this);
-	for (int32_t j = 0; j < frames; ++j)
-		planner.step (j);
-	planner.finish (frames);
 }
 
 void ModulatedDelay::buildSineTable ()

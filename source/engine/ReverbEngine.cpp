@@ -24,7 +24,8 @@ constexpr double kCombDampStepHz = 11.0;
 } // namespace
 
 ReverbEngine::ReverbEngine ()
-: clock (0)
+: modulationPlan (modulatedDelay)
+, clock (0)
 , sizeFactor (1.0)
 , decayFactor (1.0)
 , diffusion (1.0)

@@ -9,6 +9,7 @@
 #include "engine/EngineMath.h"
 #include "engine/EqualizerBand.h"
 #include "engine/ModulatedDelay.h"
+#include "engine/ModulationPlan.h"
 #include "engine/PreDelay.h"
 #include "engine/VariationTables.h"
 
@@ -45,7 +46,7 @@ public:
 	// be the same array.
 	void processBlock (const double* in, double* out, int32_t frames);
 	static constexpr int32_t kPassFrames = 256;
-	static_assert (kPassFrames <= ModulatedDelay::kPlanFrames, "a pass plans the modulated delay's reads ahead");
+	static_assert (kPassFrames <= ModulationPlan::kFrames, "a pass plans the modulated delay's reads ahead");
 	// processBlock runs the taps, combs and diffusers in 256-bit registers where the processor has
 	// AVX (the default there), and with SSE2 otherwise; the bits are the same. Returns whether AVX
 	// is used.
@@ -123,8 +124,8 @@ private:
 	void runLateReverbAvx (FrameClock now, int32_t frames);
 	void finishPass (const double* in, double* out, int32_t frames, int32_t next, bool keep);
 	void finishPassAvx (const double* in, double* out, int32_t frames, int32_t next, bool keep);
-	void endPass (ModulatedDelay::Planner& planner, int32_t next, bool keep, const EqualizerBand::Kernel& low,
-	              const EqualizerBand::Kernel& peak, const EqualizerBand::Kernel& high);
+	void endPass (int32_t next, bool keep, const EqualizerBand::Kernel& low, const EqualizerBand::Kernel& peak,
+	              const EqualizerBand::Kernel& high);
 	// The next pass's pre-delay stores its frame j in passWet and passComb. By the end of a pass the
 	// lines' streams have pushed both out of the first-level cache, and the pre-delay's loop has
 	// too little else to do to hide the misses: fetched a cache line at a time while the equaliser
@@ -181,6 +182,7 @@ private:
 	Pair earlyReflectionsGain;
 	DampedComb combs[kNumCombs];
 	ModulatedDelay modulatedDelay;
+	ModulationPlan modulationPlan; // the block path's read points of modulatedDelay
 	AllpassDiffuser diffusers[kNumDiffusers]; // 0 and 1 scaled by decay only, 2 to 4 also by diffusion
 	Pair reverbGain;
 	EqualizerBand eqBands[kNumEqBands]; // low shelf, peaking, high shelf

@@ -18,7 +18,7 @@ void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 	int32_t count = frames < kPassFrames ? frames : kPassFrames;
 	if (count <= 0)
 		return;
-	modulatedDelay.planReads (count);
+	modulationPlan.planReads (count); // the plan the last block kept, where it still holds
 	for (int32_t done = 0; done < frames;)
 	{
 		const int32_t left = frames - done - count;
@@ -58,7 +58,7 @@ void ReverbEngine::runPass (const double* in, int32_t frames)
 template <bool kAvx>
 inline void ReverbEngine::runLateReverb (FrameClock now, int32_t frames)
 {
-	ModulatedDelay::Pass modulation (modulatedDelay);
+	ModulationPlan::Pass modulation (modulationPlan);
 	auto source = [&] (int32_t j) { return modulation.step (j, loadPair (passSum[j])); };
 	auto sink = [this] (int32_t j, __m128d a) { storePair (passSum[j], a); };
 	AllpassDiffuser::runChain<kNumDiffusers, kAvx> (diffusers, now, frames, source, sink);
@@ -86,7 +86,7 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 	EqualizerBand::Kernel low (eqBands[0]);
 	EqualizerBand::Kernel peak (eqBands[1]);
 	EqualizerBand::Kernel high (eqBands[2]);
-	ModulatedDelay::Planner planner (modulatedDelay);
+	ModulationPlan::Planner planner (modulationPlan);
 	const __m128d late = loadPair (reverbGain);
 	const __m128d early = loadPair (earlyReflectionsGain);
 	__m128d lowOut = _mm_setzero_pd (); // of frame j - 1
@@ -104,11 +104,11 @@ void ReverbEngine::finishPass (const double* in, double* out, int32_t frames, in
 		}
 		if (j < next)
 		{
-			planner.step (j);
+			planner.step<Sse2Lanes> (j, next);
 			fetchPassInputs (j);
 		}
 	}
-	endPass (planner, next, keep, low, peak, high);
+	endPass (next, keep, low, peak, high);
 }
 
 // finishPass with the low shelf and the peaking band in one 256-bit register (KernelPair). The
@@ -127,7 +127,7 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 	// two frames later.
 	__m128d lowOut1 = _mm_setzero_pd (), lowOut2 = _mm_setzero_pd ();
 	__m128d peakOut1 = _mm_setzero_pd (), peakOut2 = _mm_setzero_pd ();
-	ModulatedDelay::Planner planner (modulatedDelay);
+	ModulationPlan::Planner planner (modulationPlan);
 	const __m128d late = loadPair (reverbGain);
 	const __m128d early = loadPair (earlyReflectionsGain);
 	for (int32_t j = 0; j < frames + 4; ++j)
@@ -151,31 +151,26 @@ TESSALINE_AVX_ENTRY void ReverbEngine::finishPassAvx (const double* in, double* 
 		lowOut1 = AvxLanes::lowHalf (y);
 		peakOut2 = peakOut1;
 		peakOut1 = AvxLanes::highHalf (y);
-		// The next pass's read points two frames at a time, and a last odd frame alone.
-		if (j < (next & ~1))
-		{
-			if ((j & 1) == 0)
-				planner.stepTwo (j);
-		}
-		else if (j < next)
-			planner.step (j);
 		if (j < next)
+		{
+			// The next pass's read points, two frames at a time.
+			planner.step<AvxLanes> (j, next);
 			fetchPassInputs (j);
+		}
 	}
 	lowAndPeak.save (low, peak);
-	endPass (planner, next, keep, low, peak, high);
+	endPass (next, keep, low, peak, high);
 }
 
 // Both finishPass routines end here: the read points planned for the next pass wait for the next
-// block (keep) or are taken now, and the bands keep their memory.
-inline void ReverbEngine::endPass (ModulatedDelay::Planner& planner, int32_t next, bool keep,
-                                   const EqualizerBand::Kernel& low, const EqualizerBand::Kernel& peak,
-                                   const EqualizerBand::Kernel& high)
+// block (keep) or are committed now (see ModulationPlan.h), and the bands keep their memory.
+inline void ReverbEngine::endPass (int32_t next, bool keep, const EqualizerBand::Kernel& low,
+                                   const EqualizerBand::Kernel& peak, const EqualizerBand::Kernel& high)
 {
 	if (keep)
-		planner.keep (next);
+		modulationPlan.keep (next);
 	else
-		planner.finish (next);
+		modulationPlan.commit (next);
 	low.save (eqBands[0]);
 	peak.save (eqBands[1]);
 	high.save (eqBands[2]);
