@@ -9,17 +9,31 @@ ModulationPlan::ModulationPlan (ModulatedDelay& line)
 {
 }
 
-void ModulationPlan::planReads (int32_t frames)
+void ModulationPlan::planReads (int32_t frames, bool avx)
 {
 	const bool holds = keptFrames >= frames && kept == key ();
 	keptFrames = 0;
 	if (!holds)
 	{
-		Planner planner (*this);
-		for (int32_t j = 0; j < frames; ++j)
-			planner.step<Sse2Lanes> (j, frames);
+		if (avx)
+			planAvx (frames);
+		else
+			plan<Sse2Lanes> (frames);
 	}
 	commit (frames);
+}
+
+template <class Lanes>
+inline void ModulationPlan::plan (int32_t frames)
+{
+	Planner planner (*this);
+	for (int32_t j = 0; j < frames; ++j)
+		planner.step<Lanes> (j, frames);
+}
+
+TESSALINE_AVX_ENTRY void ModulationPlan::planAvx (int32_t frames)
+{
+	plan<AvxLanes> (frames);
 }
 
 void ModulationPlan::commit (int32_t frames)

@@ -35,9 +35,9 @@ public:
 	ModulationPlan (const ModulationPlan&) = delete;
 	ModulationPlan& operator= (const ModulationPlan&) = delete;
 
-	// A block's first pass of `frames` frames: the kept plan where it holds, else one made now;
-	// committed.
-	void planReads (int32_t frames);
+	// A block's first pass of `frames` frames: the kept plan where it holds, else one made now (with
+	// AvxLanes where avx is set, the processor having AVX); committed.
+	void planReads (int32_t frames, bool avx);
 	void commit (int32_t frames);
 	void keep (int32_t frames);
 
@@ -143,6 +143,12 @@ private:
 	// Frame j's read points: the older slots of the left and right channel, slots[2 j] and
 	// slots[2 j + 1], and the fractions; and the oscillator's phase after frame j, as write ()
 	// leaves it.
+	// A plan of `frames` frames made in one go; planAvx is plan<AvxLanes>, built for AVX, which
+	// works out two frames' read points in each 256-bit register, as finishPassAvx does.
+	template <class Lanes>
+	void plan (int32_t frames);
+	void planAvx (int32_t frames);
+
 	int32_t slots[2 * (kFrames + 1)];
 	Pair fractions[kFrames + 1];
 	double phases[kFrames + 1];

@@ -18,7 +18,7 @@ void ReverbEngine::processBlock (const double* in, double* out, int32_t frames)
 	int32_t count = frames < kPassFrames ? frames : kPassFrames;
 	if (count <= 0)
 		return;
-	modulationPlan.planReads (count); // the plan the last block kept, where it still holds
+	modulationPlan.planReads (count, avxLanes); // the plan the last block kept, where it still holds
 	for (int32_t done = 0; done < frames;)
 	{
 		const int32_t left = frames - done - count;
