@@ -10,7 +10,7 @@ namespace Steinberg {
 namespace Vst {
 
 EarlyReflectionTap::EarlyReflectionTap ()
-: lengthL (2), lengthR (2), sampleRate (44100.0)
+: lengths {2, 2}, sampleRate (44100.0)
 {
 	positionL.setPosition (0, 2);
 	positionR.setPosition (0, 2);
@@ -56,8 +56,8 @@ inline void EarlyReflectionTap::runLanes (EarlyReflectionTap* taps, const Pair* 
 	{
 		cursors[2 * k] = &taps[k].positionL;
 		cursors[2 * k + 1] = &taps[k].positionR;
-		lengths[2 * k] = taps[k].lengthL;
-		lengths[2 * k + 1] = taps[k].lengthR;
+		lengths[2 * k] = taps[k].lengths[0];
+		lengths[2 * k + 1] = taps[k].lengths[1];
 		gains[2 * k] = Lanes::splat (taps[k].gains[0]);
 		gains[2 * k + 1] = Lanes::splat (taps[k].gains[1]);
 	}

@@ -25,22 +25,18 @@ public:
 	// Inline, so that a setting that moves every tap runs their lengths' long chains side by side.
 	void setTimes (double leftMs, double rightMs)
 	{
-		setPair (timesMs, clampValue (leftMs, kShortestMs, kLongestMs), clampValue (rightMs, kShortestMs, kLongestMs));
+		storePair (timesMs, clampPair (_mm_set_pd (rightMs, leftMs), kShortestMs, kLongestMs));
 		updateLengths ();
 	}
 	void setSampleRate (double hz);
 	void clear ();
-	void updateLengths ()
-	{
-		lengthL = delayCount (timesMs[0], sampleRate, 2, kLongest);
-		lengthR = delayCount (timesMs[1], sampleRate, 2, kLongest);
-	}
+	void updateLengths () { delayCounts (loadPair (timesMs), sampleRate, 2, kLongest, lengths); }
 
 	// Stores the gain-scaled pre-delayed frame p and returns what was stored one delay earlier.
 	__m128d step (__m128d p, FrameClock clock)
 	{
 		const __m128d w = _mm_mul_pd (loadPair (gains), p);
-		return pass (w, &bufferL[positionL.advance (clock, lengthL)], &bufferR[positionR.advance (clock, lengthR)]);
+		return pass (w, &bufferL[positionL.advance (clock, lengths[0])], &bufferR[positionR.advance (clock, lengths[1])]);
 	}
 
 	// The same for N taps over many frames: sum receives each frame's outputs added up in the
@@ -49,8 +45,8 @@ public:
 	template <int N>
 	static void runTaps (EarlyReflectionTap* taps, const Pair* p, Pair* sum, FrameClock clock, int32_t frames, bool avx);
 
-	int32_t getLengthL () const { return lengthL; }
-	int32_t getLengthR () const { return lengthR; }
+	int32_t getLengthL () const { return lengths[0]; }
+	int32_t getLengthR () const { return lengths[1]; }
 	int32_t getPositionL (FrameClock clock) const { return positionL.position (clock); }
 	int32_t getPositionR (FrameClock clock) const { return positionR.position (clock); }
 	double getTimeMsL () const { return timesMs[0]; }
@@ -78,10 +74,9 @@ private:
 	double bufferL[kCapacity];
 	double bufferR[kCapacity];
 	Pair gains; // applied before the delay; may be negative
-	LineCursor positionL; // slot, counting down from lengthL to 1
+	LineCursor positionL; // slot, counting down from the left length to 1
 	LineCursor positionR;
-	int32_t lengthL; // samples, at least 2
-	int32_t lengthR;
+	int32_t lengths[2]; // samples, at least 2: left, right
 	double sampleRate;
 	Pair timesMs;
 };

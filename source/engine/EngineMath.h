@@ -80,6 +80,31 @@ inline int32_t delayCount (double timeMs, double sampleRate, int32_t minimum, in
 	return count;
 }
 
+// Both lanes of times held as clampValue holds each (maxpd gives its second operand, the lower
+// bound, for a NaN), then their delayCount, the first lane's at counts[0]: the same values as
+// the scalar calls, without their branches.
+inline __m128d clampPair (__m128d values, double lower, double upper)
+{
+	return _mm_min_pd (_mm_max_pd (values, _mm_set1_pd (lower)), _mm_set1_pd (upper));
+}
+
+inline void delayCounts (__m128d timesMs, double sampleRate, int32_t minimum, int32_t maximum, int32_t* counts)
+{
+	const __m128d n = _mm_mul_pd (_mm_mul_pd (timesMs, _mm_set1_pd (sampleRate)), _mm_set1_pd (0.001));
+	const __m128i whole = _mm_cvttpd_epi32 (clampPair (n, 0.0, 2147483520.0));
+	// All ones where the fraction is below a half, in the int32 lane of each count.
+	const __m128d below = _mm_cmplt_pd (_mm_sub_pd (n, _mm_cvtepi32_pd (whole)), _mm_set1_pd (0.5));
+	__m128i count = _mm_add_epi32 (_mm_add_epi32 (whole, _mm_set1_epi32 (1)),
+	                               _mm_shuffle_epi32 (_mm_castpd_si128 (below), _MM_SHUFFLE (2, 0, 2, 0)));
+	const __m128i low = _mm_set1_epi32 (minimum);
+	const __m128i high = _mm_set1_epi32 (maximum);
+	const __m128i under = _mm_cmplt_epi32 (count, low);
+	count = _mm_or_si128 (_mm_and_si128 (under, low), _mm_andnot_si128 (under, count));
+	const __m128i over = _mm_cmpgt_epi32 (count, high);
+	count = _mm_or_si128 (_mm_and_si128 (over, high), _mm_andnot_si128 (over, count));
+	_mm_storel_epi64 (reinterpret_cast<__m128i*> (counts), count);
+}
+
 // The engine's frame counter, as wide as a pointer so that positions index the lines directly. It
 // wraps around, which the positions do not mind: they only ever take differences of it.
 using FrameClock = uintptr_t;
