@@ -25,7 +25,7 @@ int32 variation (int8 index, int32 engineVariations, int32 listed)
 {
 	if (index >= 0 && index < engineVariations)
 		return index + 1;
-	return (index < 0 ? 0 : listed - 1) + 1;
+	return index < 0 ? 1 : listed;
 }
 
 // The frequency scales, their logarithms worked out once rather than at every change.
