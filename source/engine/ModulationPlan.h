@@ -140,15 +140,15 @@ private:
 	};
 	Key key () const { return {delay.phase, delay.writeIndex, delay.settings}; }
 
-	// Frame j's read points: the older slots of the left and right channel, slots[2 j] and
-	// slots[2 j + 1], and the fractions; and the oscillator's phase after frame j, as write ()
-	// leaves it.
 	// A plan of `frames` frames made in one go; planAvx is plan<AvxLanes>, built for AVX, which
 	// works out two frames' read points in each 256-bit register, as finishPassAvx does.
 	template <class Lanes>
 	void plan (int32_t frames);
 	void planAvx (int32_t frames);
 
+	// Frame j's read points: the older slots of the left and right channel, slots[2 j] and
+	// slots[2 j + 1], and the fractions; and the oscillator's phase after frame j, as write ()
+	// leaves it.
 	int32_t slots[2 * (kFrames + 1)];
 	Pair fractions[kFrames + 1];
 	double phases[kFrames + 1];
