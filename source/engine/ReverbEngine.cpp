@@ -254,7 +254,7 @@ void ReverbEngine::setDecayTime (double value)
 void ReverbEngine::setRoomSize (double value)
 {
 	// The diffuser times are scaled from 0.5 to 1.6 times their table's, the reflections by 0.2 more
-	// (updateEarlyReflections).
+	// (updateEarlyReflectionTimes).
 	sizeFactor = 1.1 * clampValue (value, 0.0, 1.0) + 0.5;
 	updateEarlyReflectionTimes (); // the gains are the variation's alone
 	updateDiffuserTimes ();
